@@ -1,0 +1,37 @@
+// Loads a project description (JSON, docs/project-description.md) into the in-memory object
+// model: an editor state with its active project, components, designers and controls.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/object_model.h"
+#include "host/services.h"
+
+namespace tovalin {
+
+// A malformed description. The message names the source and the JSON path of the fault, e.g.
+// "form.json: /activeProject/components/0/designer/controls/2/Left: expected a value".
+class DescriptionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct LoadedDescription {
+  std::shared_ptr<Vbe> vbe;
+  // The active project's "codePage"; 1252 when absent or when there is no active project.
+  uint32_t code_page = 1252;
+  // Answers the class registry question from "registeredClasses".
+  std::shared_ptr<ClassRegistry> class_registry;
+};
+
+// `source_name` names the input in error messages.
+LoadedDescription LoadProjectDescription(std::string_view json_text, const std::string& source_name);
+// Reads and loads a file; an unreadable file is a DescriptionError naming it and the cause.
+LoadedDescription LoadProjectDescriptionFile(const std::string& path);
+
+}  // namespace tovalin
