@@ -49,16 +49,26 @@ double StringToDouble(const std::string& s) {
 // Every type but Null and Object as a double; the common path of the numeric conversions.
 double ToNumber(const Variant& v) {
   switch (v.type()) {
-    case VarType::kEmpty: return 0.0;
-    case VarType::kNull: throw HostError(kErrInvalidUseOfNull);
-    case VarType::kBoolean: return v.boolean() ? -1.0 : 0.0;
-    case VarType::kInteger: return v.integer();
-    case VarType::kLong: return v.long_value();
-    case VarType::kSingle: return v.single();
-    case VarType::kDouble: return v.double_value();
-    case VarType::kCurrency: return static_cast<double>(v.currency().scaled) / kCurrencyScale;
-    case VarType::kString: return StringToDouble(v.string());
-    case VarType::kObject: break;
+    case VarType::kEmpty:
+      return 0.0;
+    case VarType::kNull:
+      throw HostError(kErrInvalidUseOfNull);
+    case VarType::kBoolean:
+      return v.boolean() ? -1.0 : 0.0;
+    case VarType::kInteger:
+      return v.integer();
+    case VarType::kLong:
+      return v.long_value();
+    case VarType::kSingle:
+      return v.single();
+    case VarType::kDouble:
+      return v.double_value();
+    case VarType::kCurrency:
+      return static_cast<double>(v.currency().scaled) / kCurrencyScale;
+    case VarType::kString:
+      return StringToDouble(v.string());
+    case VarType::kObject:
+      break;
   }
   throw HostError(kErrTypeMismatch);
 }
@@ -78,8 +88,8 @@ std::string FormatGeneral(double value, int digits) {
   if (value == 0.0) return "0";  // also for -0
   // to_chars ignores the locale: the decimal separator is always a full stop.
   char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
-                              digits);
+  auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
   std::string text(buffer, result.ptr);
   size_t exponent_at = text.find('e');
   std::string mantissa = text.substr(0, exponent_at);
@@ -165,10 +175,14 @@ std::optional<double> ParseNumber(std::string_view text) {
     uint64_t value = 0;
     for (char c : s) {
       int digit;
-      if (c >= '0' && c <= '9') digit = c - '0';
-      else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-      else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-      else return std::nullopt;
+      if (c >= '0' && c <= '9')
+        digit = c - '0';
+      else if (base == 16 && c >= 'a' && c <= 'f')
+        digit = c - 'a' + 10;
+      else if (base == 16 && c >= 'A' && c <= 'F')
+        digit = c - 'A' + 10;
+      else
+        return std::nullopt;
       if (digit >= base) return std::nullopt;
       value = value * base + digit;
     }
@@ -179,8 +193,10 @@ std::optional<double> ParseNumber(std::string_view text) {
   // Decimal: [sign] digits [. digits] [(E|D) [sign] digits], at least one digit in the mantissa.
   size_t i = 0;
   std::string normalized;
-  if (s[i] == '-') normalized += s[i++];
-  else if (s[i] == '+') ++i;
+  if (s[i] == '-')
+    normalized += s[i++];
+  else if (s[i] == '+')
+    ++i;
   size_t mantissa_digits = 0;
   while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
     normalized += s[i++];
@@ -207,20 +223,24 @@ std::optional<double> ParseNumber(std::string_view text) {
   }
   if (i != s.size()) return std::nullopt;
   double value = 0;
-  auto [end, error] = std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
+  auto [end, error] =
+      std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
   if (error != std::errc() || end != normalized.data() + normalized.size()) return std::nullopt;
   return value;
 }
 
 bool CBool(const Variant& v) {
   switch (v.type()) {
-    case VarType::kNull: throw HostError(kErrInvalidUseOfNull);
-    case VarType::kBoolean: return v.boolean();
+    case VarType::kNull:
+      throw HostError(kErrInvalidUseOfNull);
+    case VarType::kBoolean:
+      return v.boolean();
     case VarType::kString:
       if (auto b = ParseBooleanText(v.string())) return *b;
       if (auto n = ParseNumber(v.string())) return *n != 0.0;
       throw HostError(kErrTypeMismatch);
-    default: return ToNumber(v) != 0.0;
+    default:
+      return ToNumber(v) != 0.0;
   }
 }
 
@@ -265,16 +285,26 @@ Currency CCur(const Variant& v) {
 
 std::string CStr(const Variant& v) {
   switch (v.type()) {
-    case VarType::kEmpty: return "";
-    case VarType::kNull: throw HostError(kErrInvalidUseOfNull);
-    case VarType::kBoolean: return v.boolean() ? "True" : "False";
-    case VarType::kInteger: return std::to_string(v.integer());
-    case VarType::kLong: return std::to_string(v.long_value());
-    case VarType::kSingle: return FormatSingle(v.single());
-    case VarType::kDouble: return FormatDouble(v.double_value());
-    case VarType::kCurrency: return FormatCurrency(v.currency());
-    case VarType::kString: return v.string();
-    case VarType::kObject: break;
+    case VarType::kEmpty:
+      return "";
+    case VarType::kNull:
+      throw HostError(kErrInvalidUseOfNull);
+    case VarType::kBoolean:
+      return v.boolean() ? "True" : "False";
+    case VarType::kInteger:
+      return std::to_string(v.integer());
+    case VarType::kLong:
+      return std::to_string(v.long_value());
+    case VarType::kSingle:
+      return FormatSingle(v.single());
+    case VarType::kDouble:
+      return FormatDouble(v.double_value());
+    case VarType::kCurrency:
+      return FormatCurrency(v.currency());
+    case VarType::kString:
+      return v.string();
+    case VarType::kObject:
+      break;
   }
   throw HostError(kErrTypeMismatch);
 }
@@ -286,14 +316,19 @@ ObjectRef CObj(const Variant& v) {
 
 Variant Not(const Variant& v) {
   switch (v.type()) {
-    case VarType::kNull: return Variant::Null();
-    case VarType::kEmpty: return Variant::Integer(-1);
-    case VarType::kBoolean: return Variant::Boolean(!v.boolean());
-    case VarType::kInteger: return Variant::Integer(static_cast<int16_t>(~v.integer()));
+    case VarType::kNull:
+      return Variant::Null();
+    case VarType::kEmpty:
+      return Variant::Integer(-1);
+    case VarType::kBoolean:
+      return Variant::Boolean(!v.boolean());
+    case VarType::kInteger:
+      return Variant::Integer(static_cast<int16_t>(~v.integer()));
     case VarType::kString:
       if (auto b = ParseBooleanText(v.string())) return Variant::Boolean(!*b);
       return Variant::Long(~CLng(v));
-    default: return Variant::Long(~CLng(v));
+    default:
+      return Variant::Long(~CLng(v));
   }
 }
 

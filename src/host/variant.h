@@ -20,7 +20,18 @@ struct Currency {
   friend bool operator==(Currency a, Currency b) { return a.scaled == b.scaled; }
 };
 
-enum class VarType { kEmpty, kNull, kBoolean, kInteger, kLong, kSingle, kDouble, kCurrency, kString, kObject };
+enum class VarType {
+  kEmpty,
+  kNull,
+  kBoolean,
+  kInteger,
+  kLong,
+  kSingle,
+  kDouble,
+  kCurrency,
+  kString,
+  kObject
+};
 
 class Variant {
  public:
