@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-          nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev)
+          nlohmann-json3-dev libcli11-dev libdeflate-dev libgtest-dev libgmock-dev libbenchmark-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

@@ -13,8 +13,6 @@ namespace tovalin {
 namespace {
 
 constexpr double kCurrencyScale = 10000.0;
-// The Currency range: the int64 range divided by 10000.
-constexpr double kCurrencyLimit = 922337203685477.5807;
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -269,18 +267,22 @@ float CSng(const Variant& v) {
   if (v.type() == VarType::kSingle) return v.single();
   const double d = ToNumber(v);
   if (std::isnan(d)) return std::numeric_limits<float>::quiet_NaN();
-  const float f = static_cast<float>(d);
-  if (std::isinf(f) && !std::isinf(d)) throw HostError(kErrOverflow);
-  return f;
+  constexpr double kMax = std::numeric_limits<float>::max();
+  // Values up to half a unit above the largest Single still round to it.
+  constexpr double kRoundsToMax = kMax + 0x1p103;
+  if (std::fabs(d) >= kRoundsToMax) throw HostError(kErrOverflow);
+  if (std::fabs(d) > kMax) return static_cast<float>(std::copysign(kMax, d));
+  return static_cast<float>(d);
 }
 
 double CDbl(const Variant& v) { return ToNumber(v); }
 
 Currency CCur(const Variant& v) {
   if (v.type() == VarType::kCurrency) return v.currency();
-  const double d = ToNumber(v);
-  if (std::isnan(d) || d > kCurrencyLimit || d < -kCurrencyLimit) throw HostError(kErrOverflow);
-  return Currency{static_cast<int64_t>(RoundHalfEven(d * kCurrencyScale))};
+  const double scaled = RoundHalfEven(ToNumber(v) * kCurrencyScale);
+  // The scaled value must fit 64 bits; NaN fails the test too.
+  if (!(scaled >= -0x1p63 && scaled < 0x1p63)) throw HostError(kErrOverflow);
+  return Currency{static_cast<int64_t>(scaled)};
 }
 
 std::string CStr(const Variant& v) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "host/host_error.h"
 
 namespace tovalin {
@@ -40,6 +42,9 @@ TEST(VariantTest, CurrencyKeepsFourDecimals) {
   EXPECT_EQ(FormatCurrency(CCur(Variant::Double(-0.5))), "-0.5");
   EXPECT_EQ(FormatCurrency(Currency{INT64_MIN}), "-922337203685477.5808");
   EXPECT_EQ(ErrorOf([] { CCur(Variant::Double(1e16)); }), kErrOverflow);
+  EXPECT_EQ(ErrorOf([] { CCur(Variant::Double(922337203685477.625)); }), kErrOverflow);
+  EXPECT_EQ(CSng(Variant::Double(3.4028235e38)), std::numeric_limits<float>::max());
+  EXPECT_EQ(ErrorOf([] { CSng(Variant::Double(3.5e38)); }), kErrOverflow);
 }
 
 TEST(VariantTest, TextsOfValues) {

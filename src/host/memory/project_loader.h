@@ -2,6 +2,7 @@
 // model: an editor state with its active project, components, designers and controls.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -33,5 +34,23 @@ struct LoadedDescription {
 LoadedDescription LoadProjectDescription(std::string_view json_text, const std::string& source_name);
 // Reads and loads a file; an unreadable file is a DescriptionError naming it and the cause.
 LoadedDescription LoadProjectDescriptionFile(const std::string& path);
+
+// Caps on what a description may hold, so that hostile input is refused before it exhausts memory
+// or time. A description beyond one is a DescriptionError saying which.
+struct DescriptionLimits {
+  size_t max_bytes = size_t{64} << 20;
+  // JSON nesting. It must leave room for controls nested max_control_depth deep: two levels per
+  // control and six above the form's controls.
+  size_t max_json_depth = 256;
+  int max_control_depth = 100;
+  // Controls in the whole description.
+  size_t max_controls = 100000;
+};
+
+// The same with other limits than the defaults (tests, fuzzing).
+LoadedDescription LoadProjectDescription(std::string_view json_text, const std::string& source_name,
+                                         const DescriptionLimits& limits);
+LoadedDescription LoadProjectDescriptionFile(const std::string& path,
+                                             const DescriptionLimits& limits);
 
 }  // namespace tovalin
