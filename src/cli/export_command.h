@@ -1,25 +1,20 @@
-// `tovalin export`: exports forms of a project description's active project.
+// `tovalin export`: exports forms of the active project of each input, one batch per input.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tovalin {
 
-// Exit statuses of the command line.
-enum ExitStatus : int {
-  kExitOk = 0,
-  kExitFormFailed = 1,  // a form was not fully saved, or the batch ended early
-  kExitUsage = 2,
-  kExitInputUnreadable = 3,
-};
-
 struct ExportOptions {
-  std::string project_file;
-  std::vector<std::string> forms;  // exported in project order
+  std::vector<std::string> inputs;  // descriptions or documents
+  std::vector<std::string> forms;   // exported in project order
   bool all = false;
   std::string output_folder;  // empty: the current folder
   bool overwrite = false;
+  std::optional<uint32_t> code_page;  // replaces the project's code page for the output
 };
 
 int RunExport(const ExportOptions& options);

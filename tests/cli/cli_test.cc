@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <nlohmann/json.hpp>
+
 #include "support/temp_folder.h"
 
 namespace tovalin::testing {
@@ -107,6 +109,56 @@ TEST_F(CliTest, FailuresHaveTheirOwnExitStatus) {
   run = Tovalin("export --project '" + folder_.prefix() + "missing.json' --all");
   EXPECT_EQ(run.status, 3);
   EXPECT_NE(run.err.find("missing.json"), std::string::npos);
+}
+
+const std::string kEventListener =
+    std::string(TOVALIN_CORPUS) + "/files/todar-EventListener/App.xlsm";
+
+TEST_F(CliTest, ListsEveryInputAsJson) {
+  const std::string missing = folder_.prefix() + "missing.xlsm";
+  const CommandResult run = Tovalin("list --json '" + kEventListener + "' '" +
+                                    Description(kTwoForms) + "' '" + missing + "'");
+  EXPECT_EQ(run.status, 3);
+  const auto listing = nlohmann::json::parse(run.out);
+  ASSERT_EQ(listing.size(), 3u);
+  EXPECT_EQ(listing[0]["input"], kEventListener);
+  EXPECT_EQ(listing[0]["project"]["name"], "VBAProject");
+  EXPECT_EQ(listing[0]["project"]["codePage"], 1252);
+  bool has_form = false;
+  for (const auto& component : listing[0]["project"]["components"]) {
+    if (component["name"] == "TestFormEvents") has_form = component["type"] == 3;
+  }
+  EXPECT_TRUE(has_form);
+  EXPECT_EQ(listing[1]["project"]["components"].size(), 3u);
+  EXPECT_EQ(listing[2]["error"], missing + ": cannot read: No such file or directory");
+}
+
+TEST_F(CliTest, ExportsAFormOfADocumentAsFarAsItCanBeRead) {
+  const std::string out = OutFolder();
+  const CommandResult run =
+      Tovalin("export '" + kEventListener + "' --form TestFormEvents -o '" + out + "'");
+  // The controls are not read from documents yet: the form is reported as not fully saved.
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Cannot save TestFormEvents form."), std::string::npos) << run.err;
+  const std::string frm = ReadFileBytes(out + "/TestFormEvents.frm");
+  EXPECT_TRUE(frm.starts_with("VERSION 5.00\r\nBegin VB.Form TestFormEvents\r\n   BorderStyle"))
+      << frm;
+  EXPECT_NE(frm.find("\r\n   Caption         =   \""), std::string::npos);
+  // The code follows the attribute lines written by the export; the stored ones are hidden.
+  const size_t code = frm.find("Attribute VB_Exposed = False\r\n") + 30;
+  EXPECT_EQ(frm.find("Attribute ", code), std::string::npos);
+  EXPECT_GT(frm.size(), code + 10);
+}
+
+TEST_F(CliTest, DocumentProblemsHaveTheirOwnExitStatus) {
+  const std::string text = folder_.Path("notes.txt");
+  WriteFileBytes(text, "plain text");
+  EXPECT_EQ(Tovalin("list '" + text + "'").status, 4);
+  const std::string broken = folder_.Path("broken.xlsm");
+  WriteFileBytes(broken, ReadFileBytes(kEventListener).substr(0, 20000));
+  const CommandResult run = Tovalin("export '" + broken + "' --all");
+  EXPECT_EQ(run.status, 7);
+  EXPECT_NE(run.err.find(broken + ": is damaged: "), std::string::npos) << run.err;
 }
 
 }  // namespace

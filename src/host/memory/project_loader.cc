@@ -14,6 +14,7 @@
 
 #include "host/host_error.h"
 #include "host/memory/memory_model.h"
+#include "host/memory/component_name.h"
 #include "host/memory/message_text.h"
 #include "host/variant.h"
 
@@ -21,8 +22,6 @@ namespace tovalin {
 namespace {
 
 using Json = nlohmann::json;
-
-constexpr int32_t kMaxComponentNameLength = 31;
 
 std::string ChildPath(const std::string& path, std::string_view key) {
   std::string child = path + "/";
@@ -62,27 +61,6 @@ std::string_view KindOf(const Json& json) {
     default:
       return "something else";
   }
-}
-
-// What a component name lacks to be an identifier, or nullopt when it is one. Names become file
-// names, so this also keeps path separators, dots and control characters out of them.
-std::optional<std::string> ComponentNameFault(std::string_view name) {
-  if (name.empty()) return "a component name cannot be empty";
-  int32_t length = 0;
-  for (size_t i = 0; i < name.size();) {
-    const char32_t c = DecodeUtf8(name, i);
-    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    const bool other = (c >= '0' && c <= '9') || c == '_';
-    // Non-ASCII characters are letters here, except the C1 control characters.
-    const bool non_ascii = c >= 0xA0 && c != kInvalidUtf8;
-    if (length == 0 && !letter && !non_ascii) return "a component name must start with a letter";
-    if (!letter && !other && !non_ascii) {
-      return "a component name may hold only letters, digits and \"_\"";
-    }
-    ++length;
-  }
-  if (length > kMaxComponentNameLength) return "a component name has at most 31 characters";
-  return std::nullopt;
 }
 
 // A first pass over the text that refuses what the parser would accept silently or at a cost:

@@ -28,6 +28,8 @@ struct LoadedDescription {
   uint32_t code_page = 1252;
   // Answers the class registry question from "registeredClasses".
   std::shared_ptr<ClassRegistry> class_registry;
+  // Notes about the input that did not stop it from loading (a component left out, say).
+  std::vector<std::string> warnings;
 };
 
 // `source_name` names the input in error messages.

@@ -4,10 +4,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 
 #include "host/memory/project_loader.h"
+#include "host/office/compound_file.h"
+#include "host/office/vba_project.h"
 
 namespace tovalin {
 
@@ -30,10 +33,20 @@ class DocumentError : public std::runtime_error {
   DocumentProblem problem_;
 };
 
-// True when the file starts like a container this program reads (compound file, zip package).
-bool LooksLikeDocument(const std::string& path);
+// True when the bytes start like a container this program reads (compound file, zip package).
+bool LooksLikeDocument(std::span<const uint8_t> first_bytes);
 
-// Throws DocumentError with a message naming the file and the cause.
+// A document's VBA project as stored: the compound file and storage that hold it, and what was
+// read from there.
+struct DocumentProject {
+  std::shared_ptr<CompoundFile> file;
+  CompoundFile::EntryId storage;
+  VbaProject project;
+};
+
+// Both throw DocumentError with a message naming the file and the cause.
+DocumentProject OpenDocumentProject(const std::string& path);
+// The document as the editor's object model shows it.
 LoadedDescription OpenDocument(const std::string& path);
 
 }  // namespace tovalin
