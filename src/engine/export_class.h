@@ -2,8 +2,9 @@
 //
 // The export runs in the skip-on-error model: every line is one step; a step whose host read
 // fails is left out, its error becomes the current error, and the export goes on. Control blocks
-// clear the current error at their end, so after ExportForm the current error holds a failure of
-// the form's own lines, of the code, or of the file itself.
+// clear the current error at their end, so after ExportForm the current error holds a failure
+// after the last control block (or of the form's own lines, for a form without controls), or a
+// failed write, which the output file keeps until the end.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +46,8 @@ class ExportClass {
   std::string GetControlClass(const std::shared_ptr<Control>& Ctl);
   // Appends a line to the output file; throws HostError when that fails.
   void WriteLine(const std::string& line);
+  // True once the output file refused a line for its size: the walk stops.
+  bool OutputLimitReached() const;
 
   Runtime& runtime_;
   std::shared_ptr<Vbe> IDE;

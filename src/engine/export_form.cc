@@ -39,6 +39,10 @@ std::string RenameFormEventHeads(std::string_view code) {
   return renamed;
 }
 
+bool ExportClass::OutputLimitReached() const {
+  return OutputFile != nullptr && OutputFile->limit_reached();
+}
+
 void ExportClass::WriteLine(const std::string& line) {
   if (OutputFile == nullptr) throw HostError(kErrObjectNotSet);
   OutputFile->WriteLine(line);
@@ -111,6 +115,7 @@ void ExportClass::WriteControlBlocks(const std::shared_ptr<UserForm>& form) {
     controls = form->Controls();
   });
   for (const std::shared_ptr<Control>& ctl : controls) {
+    if (OutputLimitReached()) break;
     // A control inside a Frame or another container is written by that container's walk, or
     // by nobody (the pages of a multi-page control).
     RunGuardedStep(

@@ -8,6 +8,9 @@ namespace tovalin {
 void ExportClass::ExportFrame(const std::shared_ptr<Control>& Container, int32_t Level) {
   ErrorState& err = runtime_.err;
   err.Clear();
+  // Reads that keep failing write a control once in every Frame around it; nested deep, that
+  // doubles per level. Once the file has reached its size limit nothing more is walked.
+  if (OutputLimitReached()) return;
   ExportControl(Container, Level, true);
 
   ControlList controls;

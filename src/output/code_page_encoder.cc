@@ -138,10 +138,25 @@ class IconvEncoder : public CodePageEncoder {
 
 }  // namespace
 
+namespace {
+
+// The document's keywords, numbers and line ends are ASCII: a code page that writes printable
+// ASCII, CR or LF as other bytes (EBCDIC, say) cannot hold a form file.
+bool KeepsAscii(CodePageEncoder& encoder) {
+  std::string ascii = "\r\n";
+  for (char c = 0x20; c < 0x7F; ++c) ascii += c;
+  std::string encoded;
+  return encoder.Encode(ascii, encoded) == 0 && encoded == ascii;
+}
+
+}  // namespace
+
 std::unique_ptr<CodePageEncoder> CodePageEncoder::Create(uint32_t code_page) {
   for (const std::string& name : IconvNames(code_page)) {
     iconv_t cd = iconv_open(name.c_str(), "UTF-8");
-    if (cd != reinterpret_cast<iconv_t>(-1)) return std::make_unique<IconvEncoder>(cd);
+    if (cd == reinterpret_cast<iconv_t>(-1)) continue;
+    auto encoder = std::make_unique<IconvEncoder>(cd);
+    return KeepsAscii(*encoder) ? std::move(encoder) : nullptr;
   }
   return nullptr;
 }

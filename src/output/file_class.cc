@@ -30,6 +30,8 @@ bool FileClass::CreateFile(const std::string& FileName) {
     }
   }
   write_failure_.reset();
+  bytes_written_ = 0;
+  limit_reached_ = false;
   substituted_characters_ = 0;
 
   // Settle the encoding first, so that an unusable code page leaves the file untouched.
@@ -57,8 +59,14 @@ void FileClass::WriteLine(const std::string& Line) {
     std::string bytes;
     bytes.reserve(Line.size() + 2);
     substituted_characters_ += encoder_->Encode(Line + "\r\n", bytes);
+    if (bytes.size() > kMaxFileBytes - bytes_written_) {
+      limit_reached_ = true;
+      throw HostError(kErrDeviceIo,
+                      "The file would grow beyond " + std::to_string(kMaxFileBytes >> 20) + " MB");
+    }
     // One write per line: the line and its CR LF reach the file together or not at all.
     stream_->Write(bytes);
+    bytes_written_ += bytes.size();
   } catch (const HostError& e) {
     if (!write_failure_) write_failure_ = e;
     throw;

@@ -17,6 +17,10 @@ class CodePageEncoder;
 
 class FileClass {
  public:
+  // No form file comes near this size; only a host whose reads keep failing in a loop could
+  // make one grow without end.
+  static constexpr size_t kMaxFileBytes = size_t{64} << 20;
+
   explicit FileClass(Runtime& runtime);
   ~FileClass();
   FileClass(const FileClass&) = delete;
@@ -35,6 +39,8 @@ class FileClass {
   const std::optional<HostError>& write_failure() const { return write_failure_; }
   // Characters written as "?" because the output code page cannot hold them.
   size_t substituted_characters() const { return substituted_characters_; }
+  // True once a line was refused because the file would exceed kMaxFileBytes.
+  bool limit_reached() const { return limit_reached_; }
 
  private:
   Runtime& runtime_;
@@ -42,6 +48,8 @@ class FileClass {
   std::unique_ptr<OutputStream> stream_;
   std::optional<HostError> write_failure_;
   size_t substituted_characters_ = 0;
+  size_t bytes_written_ = 0;
+  bool limit_reached_ = false;
 };
 
 }  // namespace tovalin

@@ -52,10 +52,13 @@ TEST(CodePageEncoderTest, EncodesAndSubstitutes) {
 }
 
 TEST(CodePageEncoderTest, RejectsWideAndUnknownCodePages) {
-  for (uint32_t code_page : {1200u, 1201u, 12000u, 12001u, 28602u}) {
+  // Wide code pages, unknown ones, and EBCDIC ones that do not write ASCII as ASCII.
+  for (uint32_t code_page : {1200u, 1201u, 12000u, 12001u, 28602u, 500u, 1047u}) {
     EXPECT_FALSE(IsSupportedCodePage(code_page)) << code_page;
   }
-  EXPECT_TRUE(IsSupportedCodePage(950));
+  for (uint32_t code_page : {1250u, 1251u, 1252u, 932u, 936u, 949u, 950u, 65001u}) {
+    EXPECT_TRUE(IsSupportedCodePage(code_page)) << code_page;
+  }
 }
 
 }  // namespace

@@ -98,5 +98,18 @@ TEST(FileClassFailureTest, FirstFailureSticksWhileLaterLinesAreTried) {
   ASSERT_TRUE(file.CreateFile("h"));
 }
 
+TEST(FileClassFailureTest, RefusesLinesBeyondTheSizeLimit) {
+  testing::FakeFileSystem files;
+  testing::TestRuntime t;
+  Runtime runtime{ErrorState{}, t.messages, files, t.classes, t.warnings, 1252};
+  FileClass file(runtime);
+  ASSERT_TRUE(file.CreateFile("f"));
+  file.WriteLine("first");
+  EXPECT_THROW(file.WriteLine(std::string(FileClass::kMaxFileBytes, 'x')), HostError);
+  EXPECT_TRUE(file.limit_reached());
+  EXPECT_EQ(files.files["f"].bytes, "first\r\n");
+  EXPECT_EQ(file.write_failure()->description(), "The file would grow beyond 64 MB");
+}
+
 }  // namespace
 }  // namespace tovalin

@@ -100,56 +100,72 @@ bool PosixFileSystem::IsDirectory(const std::string& path) {
 
 std::unique_ptr<OutputStream> PosixFileSystem::OpenExclusive(const std::string& path) {
   // O_NONBLOCK keeps a FIFO without a reader from hanging the open; it is cleared again below.
-  const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-  // Open an existing file without creating, and create only with O_EXCL, so that we know whether
-  // the file is ours to remove when a later step fails. Neither open truncates: the file may be
-  // another process's, locked, and must stay as it is until we hold the lock.
-  bool created = false;
-  int fd = -1;
-  for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
-    fd = OpenRetrying(path.c_str(), flags);
-    if (fd >= 0 || errno != ENOENT) break;
-    fd = OpenRetrying(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
-    if (fd >= 0) {
-      created = true;
-    } else if (errno != EEXIST) {
-      break;  // EEXIST: another process created it meanwhile; open that one
+  // O_NOFOLLOW: a link at the path is replaced by a new file, never followed to its target.
+  const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW;
+  // Replacing a file means a new file: one that has other names (a hard link) or is a symbolic
+  // link is removed first, as deleting and creating it would, so no other name changes.
+  for (int round = 0;; ++round) {
+    // Open an existing file without creating, and create only with O_EXCL, so that we know
+    // whether the file is ours to remove when a later step fails. Neither open truncates: the
+    // file may be another process's, locked, and must stay as it is until we hold the lock.
+    bool created = false;
+    int fd = -1;
+    for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
+      fd = OpenRetrying(path.c_str(), flags);
+      if (fd < 0 && errno == ELOOP && round == 0) {
+        if (::unlink(path.c_str()) != 0) break;
+        continue;
+      }
+      if (fd >= 0 || errno != ENOENT) break;
+      fd = OpenRetrying(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
+      if (fd >= 0) {
+        created = true;
+      } else if (errno != EEXIST) {
+        break;  // EEXIST: another process created it meanwhile; open that one
+      }
     }
+    if (fd < 0) throw FileError(errno);
+
+    // Releases the descriptor after a failed step, and removes a file this call created, unless
+    // another process has taken hold of it (the lock is theirs).
+    const auto fail = [&](const HostError& error, bool remove_created) -> HostError {
+      if (created && remove_created) ::unlink(path.c_str());
+      ::close(fd);
+      return error;
+    };
+
+    struct stat st;
+    if (::fstat(fd, &st) != 0) throw fail(FileError(errno), true);
+    if (!S_ISREG(st.st_mode)) throw fail(HostError(kErrPathFileAccess), true);
+
+    int locked;
+    do {
+      locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+      if (errno == EWOULDBLOCK) throw fail(HostError(kErrPermissionDenied), false);
+      throw fail(FileError(errno), true);
+    }
+    if (!created && st.st_nlink > 1 && round == 0) {
+      const int removed = ::unlink(path.c_str());
+      const int unlink_error = errno;
+      ::close(fd);
+      if (removed != 0) throw FileError(unlink_error);
+      continue;
+    }
+
+    const int status_flags = ::fcntl(fd, F_GETFL);
+    if (status_flags == -1 || ::fcntl(fd, F_SETFL, status_flags & ~O_NONBLOCK) == -1) {
+      throw fail(FileError(errno), true);
+    }
+    int truncated;
+    do {
+      truncated = ::ftruncate(fd, 0);
+    } while (truncated != 0 && errno == EINTR);
+    if (truncated != 0) throw fail(FileError(errno), true);
+
+    return std::make_unique<PosixOutputStream>(fd);
   }
-  if (fd < 0) throw FileError(errno);
-
-  // Releases the descriptor after a failed step, and removes a file this call created, unless
-  // another process has taken hold of it (the lock is theirs).
-  const auto fail = [&](const HostError& error, bool remove_created) -> HostError {
-    if (created && remove_created) ::unlink(path.c_str());
-    ::close(fd);
-    return error;
-  };
-
-  struct stat st;
-  if (::fstat(fd, &st) != 0) throw fail(FileError(errno), true);
-  if (!S_ISREG(st.st_mode)) throw fail(HostError(kErrPathFileAccess), true);
-
-  int locked;
-  do {
-    locked = ::flock(fd, LOCK_EX | LOCK_NB);
-  } while (locked != 0 && errno == EINTR);
-  if (locked != 0) {
-    if (errno == EWOULDBLOCK) throw fail(HostError(kErrPermissionDenied), false);
-    throw fail(FileError(errno), true);
-  }
-
-  const int status_flags = ::fcntl(fd, F_GETFL);
-  if (status_flags == -1 || ::fcntl(fd, F_SETFL, status_flags & ~O_NONBLOCK) == -1) {
-    throw fail(FileError(errno), true);
-  }
-  int truncated;
-  do {
-    truncated = ::ftruncate(fd, 0);
-  } while (truncated != 0 && errno == EINTR);
-  if (truncated != 0) throw fail(FileError(errno), true);
-
-  return std::make_unique<PosixOutputStream>(fd);
 }
 
 }  // namespace tovalin
