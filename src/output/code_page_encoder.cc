@@ -7,40 +7,15 @@
 #include <stdexcept>
 #include <vector>
 
+#include "host/code_page_names.h"
+
 namespace tovalin {
 namespace {
 
-// The iconv names to try for a Windows code page, most specific first. Empty for code pages
-// whose characters are not single bytes or byte sequences (UTF-16, UTF-32): their output could
-// not be framed with the CR LF bytes.
-std::vector<std::string> IconvNames(uint32_t code_page) {
-  const std::string number = std::to_string(code_page);
-  switch (code_page) {
-    case 1200:
-    case 1201:
-    case 12000:
-    case 12001:
-      return {};
-    case 65001:
-      return {"UTF-8"};
-    case 20127:
-      return {"ASCII"};
-    case 20866:
-      return {"KOI8-R"};
-    case 21866:
-      return {"KOI8-U"};
-    case 54936:
-      return {"GB18030"};
-    default:
-      break;
-  }
-  if (code_page >= 28591 && code_page <= 28606) {
-    return {"ISO-8859-" + std::to_string(code_page - 28590)};
-  }
-  if (code_page >= 1250 && code_page <= 1258) {
-    return {"CP" + number, "WINDOWS-" + number};
-  }
-  return {"CP" + number};
+// Code pages whose characters are not single bytes or byte sequences (UTF-16, UTF-32): their
+// output could not be framed with the CR LF bytes.
+bool IsWideCodePage(uint32_t code_page) {
+  return code_page == 1200 || code_page == 1201 || code_page == 12000 || code_page == 12001;
 }
 
 // The length of the well-formed UTF-8 sequence at the start of `s`, or 0 when it does not start
@@ -152,7 +127,8 @@ bool KeepsAscii(CodePageEncoder& encoder) {
 }  // namespace
 
 std::unique_ptr<CodePageEncoder> CodePageEncoder::Create(uint32_t code_page) {
-  for (const std::string& name : IconvNames(code_page)) {
+  if (IsWideCodePage(code_page)) return nullptr;
+  for (const std::string& name : IconvNamesForCodePage(code_page)) {
     iconv_t cd = iconv_open(name.c_str(), "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) continue;
     auto encoder = std::make_unique<IconvEncoder>(cd);

@@ -7,67 +7,16 @@
 #include <stdexcept>
 #include <vector>
 
+#include "host/code_page_names.h"
+#include "host/office/utf.h"
+
 namespace tovalin {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-// The iconv names to try for a Windows code page, most specific first.
-std::vector<std::string> IconvNames(uint32_t code_page) {
-  const std::string number = std::to_string(code_page);
-  switch (code_page) {
-    case 65001:
-      return {"UTF-8"};
-    case 1200:
-      return {"UTF-16LE"};
-    case 1201:
-      return {"UTF-16BE"};
-    case 20127:
-      return {"ASCII"};
-    case 10000:
-      return {"MACINTOSH"};
-    case 20866:
-      return {"KOI8-R"};
-    case 21866:
-      return {"KOI8-U"};
-    case 54936:
-      return {"GB18030"};
-    case 932:
-      return {"CP932", "WINDOWS-31J"};
-    case 949:
-      return {"CP949", "UHC"};
-    case 950:
-      return {"CP950", "BIG5"};
-    default:
-      break;
-  }
-  if (code_page >= 28591 && code_page <= 28606) {
-    return {"ISO-8859-" + std::to_string(code_page - 28590)};
-  }
-  if (code_page >= 1250 && code_page <= 1258) return {"CP" + number, "WINDOWS-" + number};
-  return {"CP" + number};
-}
-
 iconv_t Handle(void* cd) { return static_cast<iconv_t>(cd); }
-
-void AppendUtf8(uint32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // The length of the leading run of bytes below 0x80.
 size_t AsciiPrefix(std::string_view bytes) {
@@ -94,7 +43,7 @@ size_t RunAbove0x3F(std::string_view bytes) {
 }  // namespace
 
 CodePageDecoder::CodePageDecoder(uint32_t code_page) : code_page_(code_page) {
-  for (const std::string& name : IconvNames(code_page)) {
+  for (const std::string& name : IconvNamesForCodePage(code_page)) {
     iconv_t cd = iconv_open("UTF-8", name.c_str());
     if (cd != kNoConverter) {
       cd_ = cd;
@@ -233,7 +182,7 @@ std::string DecodeUtf16Le(std::span<const uint8_t> bytes) {
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units) {
       const uint32_t low = unit(i + 1);
       if (low >= 0xDC00 && low <= 0xDFFF) {
-        AppendUtf8(0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00), out);
+        AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
         ++i;
         continue;
       }
@@ -241,7 +190,7 @@ std::string DecodeUtf16Le(std::span<const uint8_t> bytes) {
     if (c >= 0xD800 && c <= 0xDFFF) {
       out += kReplacement;
     } else {
-      AppendUtf8(c, out);
+      AppendUtf8(out, c);
     }
   }
   if (bytes.size() % 2 != 0) out += kReplacement;

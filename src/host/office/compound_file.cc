@@ -6,6 +6,7 @@
 
 #include "host/office/byte_reader.h"
 #include "host/office/format_error.h"
+#include "host/office/utf.h"
 
 namespace tovalin {
 namespace {
@@ -99,24 +100,6 @@ std::u16string UppercaseKey(std::u16string_view name) {
 // The order of names in a storage: shorter names first, then code unit by code unit.
 bool KeyLess(const std::u16string& a, const std::u16string& b) {
   return a.size() != b.size() ? a.size() < b.size() : a < b;
-}
-
-void AppendUtf8(std::string& out, uint32_t code_point) {
-  if (code_point < 0x80) {
-    out += static_cast<char>(code_point);
-  } else if (code_point < 0x800) {
-    out += static_cast<char>(0xC0 | code_point >> 6);
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else if (code_point < 0x10000) {
-    out += static_cast<char>(0xE0 | code_point >> 12);
-    out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | code_point >> 18);
-    out += static_cast<char>(0x80 | (code_point >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  }
 }
 
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.

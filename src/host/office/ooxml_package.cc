@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <new>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
@@ -12,6 +11,8 @@
 
 #include "host/office/byte_reader.h"
 #include "host/office/format_error.h"
+#include "host/office/inflate.h"
+#include "host/office/utf.h"
 
 namespace tovalin {
 namespace {
@@ -60,12 +61,6 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() &&
          EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
-
-struct DecompressorDeleter {
-  void operator()(libdeflate_decompressor* decompressor) const {
-    libdeflate_free_decompressor(decompressor);
-  }
-};
 
 // The offset of the end of central directory record: the last signature within the largest
 // comment's reach from the end whose comment fits in the file.
@@ -255,23 +250,16 @@ std::vector<uint8_t> ZipArchive::Read(size_t index, uint64_t max_size) const {
     out.assign(data.begin(), data.end());
   } else {
     out.resize(member.uncompressed_size);
-    std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> decompressor(
-        libdeflate_alloc_decompressor());
-    if (!decompressor) throw std::bad_alloc();
-    uint8_t empty = 0;
-    size_t actual = 0;
-    libdeflate_result result =
-        libdeflate_deflate_decompress(decompressor.get(), data.data(), data.size(),
-                                      out.empty() ? &empty : out.data(), out.size(), &actual);
-    if (result == LIBDEFLATE_INSUFFICIENT_SPACE) {
+    const InflateResult inflated = Inflate(DeflateFormat::kRaw, data, out);
+    if (inflated.status == InflateStatus::kTooLarge) {
       Fail(member.local_header_offset,
            what + " inflates to more than the " + std::to_string(out.size()) + " bytes it states");
     }
-    if (result != LIBDEFLATE_SUCCESS) {
+    if (inflated.status == InflateStatus::kInvalid) {
       Fail(member.local_header_offset, what + " is not valid deflate data");
     }
-    if (actual != out.size()) {
-      Fail(member.local_header_offset, what + " inflates to " + std::to_string(actual) +
+    if (inflated.status == InflateStatus::kWrongSize) {
+      Fail(member.local_header_offset, what + " inflates to " + std::to_string(inflated.actual) +
                                            " bytes, not the " + std::to_string(out.size()) +
                                            " it states");
     }
@@ -297,24 +285,6 @@ constexpr std::string_view kVbaProjectRelationship = "/vbaProject";
 // Content types and relationship parts are small; a larger one is not what it claims to be.
 constexpr uint64_t kMaxXmlPartSize = 16 << 20;
 constexpr size_t kMaxXmlDepth = 64;
-
-void AppendUtf8(std::string& out, uint32_t code_point) {
-  if (code_point < 0x80) {
-    out += static_cast<char>(code_point);
-  } else if (code_point < 0x800) {
-    out += static_cast<char>(0xC0 | code_point >> 6);
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else if (code_point < 0x10000) {
-    out += static_cast<char>(0xE0 | code_point >> 12);
-    out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | code_point >> 18);
-    out += static_cast<char>(0x80 | (code_point >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  }
-}
 
 bool IsXmlChar(uint32_t c) {
   return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||

@@ -4,14 +4,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
-#include <new>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "host/office/byte_reader.h"
 #include "host/office/format_error.h"
+#include "host/office/inflate.h"
 
 namespace tovalin {
 namespace {
@@ -248,12 +247,6 @@ std::optional<VbaInfo> FindVbaInfo(std::span<const uint8_t> document, const Reco
   return std::nullopt;
 }
 
-struct DecompressorDeleter {
-  void operator()(libdeflate_decompressor* decompressor) const {
-    libdeflate_free_decompressor(decompressor);
-  }
-};
-
 // The VbaProjectStg record: the storage's bytes as they are, or a stated size and zlib data.
 std::vector<uint8_t> ReadVbaStorage(std::span<const uint8_t> document, uint32_t offset) {
   RecordHeader header =
@@ -279,22 +272,17 @@ std::vector<uint8_t> ReadVbaStorage(std::span<const uint8_t> document, uint32_t 
                 " compressed bytes can hold or this reader accepts");
   }
   std::vector<uint8_t> out(size);
-  std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> decompressor(
-      libdeflate_alloc_decompressor());
-  if (!decompressor) throw std::bad_alloc();
-  uint8_t empty = 0;
-  size_t actual = 0;
-  libdeflate_result result =
-      libdeflate_zlib_decompress(decompressor.get(), data.data(), data.size(),
-                                 out.empty() ? &empty : out.data(), out.size(), &actual);
+  const InflateResult inflated = Inflate(DeflateFormat::kZlib, data, out);
   reader.Seek(header.body());
-  if (result == LIBDEFLATE_INSUFFICIENT_SPACE) {
+  if (inflated.status == InflateStatus::kTooLarge) {
     reader.Fail("the VBA project storage inflates to more than the " + std::to_string(size) +
                 " bytes it states");
   }
-  if (result != LIBDEFLATE_SUCCESS) reader.Fail("the VBA project storage is not valid zlib data");
-  if (actual != size) {
-    reader.Fail("the VBA project storage inflates to " + std::to_string(actual) +
+  if (inflated.status == InflateStatus::kInvalid) {
+    reader.Fail("the VBA project storage is not valid zlib data");
+  }
+  if (inflated.status == InflateStatus::kWrongSize) {
+    reader.Fail("the VBA project storage inflates to " + std::to_string(inflated.actual) +
                 " bytes, not the " + std::to_string(size) + " it states");
   }
   return out;
