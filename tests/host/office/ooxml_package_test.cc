@@ -1,4 +1,5 @@
 #include "host/office/ooxml_package.h"
+#include "support/format_error_of.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -41,17 +42,7 @@ std::string ReadText(const ZipArchive& zip, std::string_view name, uint64_t max 
   return {bytes.begin(), bytes.end()};
 }
 
-// The message of the FormatError that `action` throws.
-template <typename F>
-std::string FormatErrorOf(F action) {
-  try {
-    action();
-  } catch (const FormatError& error) {
-    return error.what();
-  }
-  ADD_FAILURE() << "no FormatError";
-  return "";
-}
+using testing::FormatErrorOf;
 
 TEST(ZipArchiveTest, ReadsStoredDeflatedAndZip64Members) {
   std::string text(5000, 'x');

@@ -1,4 +1,5 @@
 #include "host/office/powerpoint_vba.h"
+#include "support/format_error_of.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -120,16 +121,7 @@ TEST(PowerPointVbaTest, NoVbaInfoOrNoMacrosMeansNoProject) {
   EXPECT_EQ(presentation.Extract(), std::nullopt);
 }
 
-template <typename F>
-std::string FormatErrorOf(F action) {
-  try {
-    action();
-  } catch (const FormatError& error) {
-    return error.what();
-  }
-  ADD_FAILURE() << "no FormatError";
-  return "";
-}
+using testing::FormatErrorOf;
 
 TEST(PowerPointVbaTest, DamageIsAFormatError) {
   auto error_of = [](const Presentation& presentation) {
