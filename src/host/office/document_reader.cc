@@ -178,7 +178,7 @@ bool LooksLikeDocument(std::span<const uint8_t> first_bytes) {
 }
 
 DocumentProject OpenDocumentProject(const std::string& path) {
-  const Bytes bytes = ReadWholeFile(path);
+  Bytes bytes = ReadWholeFile(path);
   try {
     std::optional<DocumentProject> location;
     if (CompoundFile::HasSignature(*bytes)) {
@@ -194,6 +194,9 @@ DocumentProject OpenDocumentProject(const std::string& path) {
            "is not an Office document, a VBA project part or a project description");
     }
     if (!location) Fail(DocumentProblem::kNoVbaProject, path, "holds no VBA project");
+    // A package is not needed once its project part is inflated: free it before the project's
+    // texts are read, which keeps the peak lower.
+    bytes.reset();
     location->project = ReadVbaProject(*location->file, location->storage);
     return std::move(*location);
   } catch (const FormatError& e) {
