@@ -112,51 +112,15 @@ int32_t Utf16Length(std::string_view s) {
 
 }  // namespace
 
-Variant Variant::Null() {
-  Variant v;
-  v.value_ = NullTag{};
-  return v;
-}
-Variant Variant::Boolean(bool value) {
-  Variant v;
-  v.value_ = value;
-  return v;
-}
-Variant Variant::Integer(int16_t value) {
-  Variant v;
-  v.value_ = value;
-  return v;
-}
-Variant Variant::Long(int32_t value) {
-  Variant v;
-  v.value_ = value;
-  return v;
-}
-Variant Variant::Single(float value) {
-  Variant v;
-  v.value_ = value;
-  return v;
-}
-Variant Variant::Double(double value) {
-  Variant v;
-  v.value_ = value;
-  return v;
-}
-Variant Variant::FromCurrency(Currency value) {
-  Variant v;
-  v.value_ = value;
-  return v;
-}
-Variant Variant::String(std::string value) {
-  Variant v;
-  v.value_ = std::move(value);
-  return v;
-}
-Variant Variant::Object(ObjectRef value) {
-  Variant v;
-  v.value_ = std::move(value);
-  return v;
-}
+Variant Variant::Null() { return Variant(NullTag{}); }
+Variant Variant::Boolean(bool value) { return Variant(value); }
+Variant Variant::Integer(int16_t value) { return Variant(value); }
+Variant Variant::Long(int32_t value) { return Variant(value); }
+Variant Variant::Single(float value) { return Variant(value); }
+Variant Variant::Double(double value) { return Variant(value); }
+Variant Variant::FromCurrency(Currency value) { return Variant(value); }
+Variant Variant::String(std::string value) { return Variant(std::move(value)); }
+Variant Variant::Object(ObjectRef value) { return Variant(std::move(value)); }
 
 double RoundHalfEven(double value) {
   // nearbyint rounds in the current rounding mode, which is to nearest, ties to even.

@@ -62,6 +62,10 @@ class Variant {
  private:
   struct EmptyTag {};
   struct NullTag {};
+  // Only the named factories choose the type, so that no overload picks one by accident.
+  template <typename T>
+  explicit Variant(T value) : value_(std::move(value)) {}
+
   std::variant<EmptyTag, NullTag, bool, int16_t, int32_t, float, double, Currency, std::string,
                ObjectRef>
       value_;
