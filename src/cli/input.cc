@@ -1,10 +1,12 @@
 #include "cli/input.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
 #include "host/office/document_reader.h"
+#include "host/office/exported_form.h"
 
 namespace tovalin {
 namespace {
@@ -37,7 +39,18 @@ bool LooksLikeDescription(const std::vector<uint8_t>& head) {
 
 }  // namespace
 
-LoadedDescription OpenInput(const std::string& path) {
+LoadedDescription OpenInput(const std::string& path, std::optional<uint32_t> text_code_page) {
+  // Exported forms carry no code page of their own: they are read in the one the user names,
+  // else in the Western one.
+  const uint32_t form_code_page = text_code_page.value_or(1252);
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    try {
+      return OpenExportedForms(path, form_code_page);
+    } catch (const DocumentError& e) {
+      throw InputError(ExitStatusOf(e.problem()), e.what());
+    }
+  }
   std::vector<uint8_t> head(512);
   {
     std::ifstream in(path, std::ios::binary);
@@ -48,6 +61,7 @@ LoadedDescription OpenInput(const std::string& path) {
     if (!LooksLikeDocument(head) && LooksLikeDescription(head)) {
       return LoadProjectDescriptionFile(path);
     }
+    if (LooksLikeExportedForm(head)) return OpenExportedForms(path, form_code_page);
     return OpenDocument(path);
   } catch (const DescriptionError& e) {
     throw InputError(kExitInputUnreadable, e.what());

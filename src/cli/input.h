@@ -2,6 +2,8 @@
 // their content.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -31,7 +33,10 @@ class InputError : public std::runtime_error {
   int exit_status_;
 };
 
-// Loads a project description or a document. Throws InputError naming the file and the cause.
-LoadedDescription OpenInput(const std::string& path);
+// Loads a project description, a document, a form exported by the VBA editor (.frm with its
+// .frx) or a folder of such forms. `text_code_page` is the code page of exported forms' texts
+// (1252 when not given). Throws InputError naming the file and the cause.
+LoadedDescription OpenInput(const std::string& path,
+                            std::optional<uint32_t> text_code_page = std::nullopt);
 
 }  // namespace tovalin

@@ -13,15 +13,24 @@ inline constexpr int kVersionMajor = 1;
 inline constexpr int kVersionMinor = 1;
 inline constexpr int kVersionRevision = 116;
 
-// "Tovalin Version 1.1.116": the About box's label and the command line's --version.
+// "Tovalin Version " and major.minor.revision in plain decimal: the About box's label.
+inline std::string VersionText(int major, int minor, int revision) {
+  return "Tovalin Version " + std::to_string(major) + "." + std::to_string(minor) + "." +
+         std::to_string(revision);
+}
+// "Tovalin Version 1.1.116": this build's label, also the command line's --version.
 inline std::string VersionText() {
-  return "Tovalin Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-         "." + std::to_string(kVersionRevision);
+  return VersionText(kVersionMajor, kVersionMinor, kVersionRevision);
 }
 
 inline constexpr std::string_view kMakerName = "Tovalin developers";
 inline constexpr std::string_view kCopyright = "Copyright (C) 2026 Tovalin developers";
 inline constexpr std::string_view kMakerEmail = "tovalin@example.org";
 inline constexpr std::string_view kMakerWebAddress = "https://tovalin.example.org/";
+
+// What the product does, in the About box.
+inline constexpr std::string_view kProductDescription =
+    "This add-in exports Microsoft Office 2000 forms and their associated code to Visual Basic "
+    ".frm files.";
 
 }  // namespace tovalin

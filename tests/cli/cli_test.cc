@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -20,12 +21,15 @@ struct CommandResult {
 
 class CliTest : public ::testing::Test {
  protected:
-  // Runs tovalin with `arguments` (shell words), stdin from /dev/null: no terminal.
+  // Runs tovalin with `arguments` (shell words), stdin from /dev/null: no terminal. The home
+  // and config folders are the test's own, so that remembered options stay inside it.
   CommandResult Tovalin(const std::string& arguments) {
     const auto out = folder_.path() / "stdout.txt";
     const auto err = folder_.path() / "stderr.txt";
-    const std::string command = std::string("'") + TOVALIN_BINARY + "' " + arguments +
-                                " </dev/null >'" + out.string() + "' 2>'" + err.string() + "'";
+    std::filesystem::create_directories(Home());
+    const std::string command = "HOME='" + Home() + "' XDG_CONFIG_HOME='" + Home() + "/.config' '" +
+                                TOVALIN_BINARY + "' " + arguments + " </dev/null >'" +
+                                out.string() + "' 2>'" + err.string() + "'";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out), ReadFileBytes(err)};
   }
@@ -34,6 +38,8 @@ class CliTest : public ::testing::Test {
     WriteFileBytes(path, json);
     return path.string();
   }
+  std::string Home() const { return folder_.Path("home"); }
+  std::string SettingsFile() const { return Home() + "/.config/tovalin/settings.ini"; }
   std::string OutFolder() {
     std::filesystem::create_directories(folder_.path() / "out");
     return (folder_.path() / "out").string();
@@ -133,21 +139,29 @@ TEST_F(CliTest, ListsEveryInputAsJson) {
   EXPECT_EQ(listing[2]["error"], missing + ": cannot read: No such file or directory");
 }
 
-TEST_F(CliTest, ExportsAFormOfADocumentAsFarAsItCanBeRead) {
+TEST_F(CliTest, ExportsAFormOfADocumentAndTheSameFormFromItsExportedPair) {
   const std::string out = OutFolder();
   const CommandResult run =
       Tovalin("export '" + kEventListener + "' --form TestFormEvents -o '" + out + "'");
-  // The controls are not read from documents yet: the form is reported as not fully saved.
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("Cannot save TestFormEvents form."), std::string::npos) << run.err;
+  EXPECT_EQ(run.status, 0) << run.err;
   const std::string frm = ReadFileBytes(out + "/TestFormEvents.frm");
-  EXPECT_TRUE(frm.starts_with("VERSION 5.00\r\nBegin VB.Form TestFormEvents\r\n   BorderStyle"))
-      << frm;
-  EXPECT_NE(frm.find("\r\n   Caption         =   \""), std::string::npos);
+  EXPECT_TRUE(frm.starts_with("VERSION 5.00\r\nBegin VB.Form TestFormEvents\r\n")) << frm;
+  EXPECT_NE(frm.find("\r\n   Begin VB.Frame Frame1\r\n"), std::string::npos) << frm;
   // The code follows the attribute lines written by the export; the stored ones are hidden.
   const size_t code = frm.find("Attribute VB_Exposed = False\r\n") + 30;
   EXPECT_EQ(frm.find("Attribute ", code), std::string::npos);
   EXPECT_GT(frm.size(), code + 10);
+
+  // The pair the editor exported, kept with LF line ends, and the folder holding it.
+  const std::string pair = std::string(TOVALIN_CORPUS) + "/exports/todar-EventListener/src";
+  int run_number = 0;
+  for (const std::string& input : {pair + "/TestFormEvents.frm", pair}) {
+    const std::string again = (folder_.path() / ("pair" + std::to_string(++run_number))).string();
+    std::filesystem::create_directories(again);
+    const CommandResult from_pair = Tovalin("export '" + input + "' --all -o '" + again + "'");
+    EXPECT_EQ(from_pair.status, 0) << from_pair.err;
+    EXPECT_EQ(ReadFileBytes(again + "/TestFormEvents.frm"), frm) << input;
+  }
 }
 
 TEST_F(CliTest, DocumentProblemsHaveTheirOwnExitStatus) {
@@ -159,6 +173,128 @@ TEST_F(CliTest, DocumentProblemsHaveTheirOwnExitStatus) {
   const CommandResult run = Tovalin("export '" + broken + "' --all");
   EXPECT_EQ(run.status, 7);
   EXPECT_NE(run.err.find(broken + ": is damaged: "), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace tovalin::testing
+
+namespace tovalin::testing {
+namespace {
+
+constexpr const char* kGoodForms = R"({"activeProject": {"name": "P", "components": [
+    {"name": "frmA", "type": 3, "properties": {"Caption": "A"}},
+    {"name": "frmB", "type": 3, "properties": {"Caption": "B"}}]}})";
+
+TEST_F(CliTest, RemembersTheFolderAndTheOverwriteChoiceAsTheDialogDoes) {
+  const std::string project = Description(kGoodForms);
+  const std::string out = OutFolder();
+  CommandResult run = Tovalin("export '" + project + "' --all -o '" + out + "' --overwrite");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "frmA -> " + out + "/frmA.frm\nfrmB -> " + out + "/frmB.frm\n");
+  const std::string settings = ReadFileBytes(SettingsFile());
+  EXPECT_NE(settings.find("Target Folder=" + out + "/\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("Overwrite without prompt=1\n"), std::string::npos) << settings;
+
+  // A relative -o is remembered as an absolute folder, for runs that start elsewhere.
+  EXPECT_EQ(Tovalin("export '" + project + "' --form frmA -q -o '" + out + "/../out/.'").status, 0);
+  EXPECT_NE(ReadFileBytes(SettingsFile()).find("Target Folder=" + out + "/\n"), std::string::npos);
+
+  // No -o: the saved folder; no flag: the saved choice replaces without asking.
+  WriteFileBytes(out + "/frmA.frm", "old");
+  run = Tovalin("export '" + project + "' --form frmA");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "frmA -> " + out + "/frmA.frm\n");
+  EXPECT_TRUE(ReadFileBytes(out + "/frmA.frm").starts_with("VERSION 5.00"));
+
+  // --no-overwrite is remembered too: the next run asks, and without a terminal keeps the file.
+  WriteFileBytes(out + "/frmA.frm", "old");
+  EXPECT_EQ(Tovalin("export '" + project + "' --form frmB --no-overwrite -q").status, 0);
+  run = Tovalin("export '" + project + "' --form frmA");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(ReadFileBytes(out + "/frmA.frm"), "old");
+  EXPECT_NE(run.err.find("--overwrite"), std::string::npos) << run.err;
+}
+
+TEST_F(CliTest, ADamagedSettingsFileGivesAWarningAndTheDefaults) {
+  const std::string project = Description(kGoodForms);
+  std::filesystem::create_directories(Home() + "/.config/tovalin");
+  std::filesystem::create_directories(Home() + "/Documents");
+  WriteFileBytes(SettingsFile(), "\x01\x02 not settings\n");
+  const CommandResult run = Tovalin("export '" + project + "' --form frmB");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("warning: " + SettingsFile() + ": line 1"), std::string::npos) << run.err;
+  // The default folder is the documents folder; the damaged file is kept beside the new one.
+  EXPECT_EQ(run.out, "frmB -> " + Home() + "/Documents/frmB.frm\n");
+  EXPECT_EQ(ReadFileBytes(SettingsFile() + ".damaged"), "\x01\x02 not settings\n");
+  EXPECT_NE(ReadFileBytes(SettingsFile()).find("Target Folder=" + Home() + "/Documents/"),
+            std::string::npos);
+}
+
+TEST_F(CliTest, NoFileIsWrittenOutsideTheChosenFolder) {
+  const std::string out = folder_.Path("deep/out");
+  std::filesystem::create_directories(out + "/sub");
+  for (const char* name : {"../frmUp", "sub/frmDown", "..", "a\\\\b", "/etc/frmRoot", ""}) {
+    const std::string project = Description(
+        std::string(R"({"activeProject": {"name": "P", "components": [{"name": ")") + name +
+        R"(", "type": 3}, {"name": "frmOk", "type": 3, "properties": {"Caption": ""}}]}})");
+    const CommandResult run =
+        Tovalin("export '" + project + "' --all --overwrite -o '" + out + "'");
+    EXPECT_NE(run.status, 0) << name;  // such a description is refused
+  }
+  Tovalin("export '" + Description(kGoodForms) + "' --all --overwrite -o '" + out + "/'");
+  std::vector<std::string> written;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_.path())) {
+    if (entry.is_regular_file() && entry.path().string().find(".frm") != std::string::npos) {
+      written.push_back(entry.path().string());
+    }
+  }
+  std::sort(written.begin(), written.end());
+  EXPECT_EQ(written, (std::vector<std::string>{out + "/frmA.frm", out + "/frmB.frm"}));
+}
+
+TEST_F(CliTest, SeveralInputsNeverReplaceEachOthersFilesSilently) {
+  const std::string first = Description(kGoodForms);
+  const std::string second = folder_.Path("second.json");
+  WriteFileBytes(second, kGoodForms);
+  const std::string out = OutFolder();
+  CommandResult run = Tovalin("export '" + first + "' '" + second +
+                              "' --form frmA --no-overwrite -o '" + out + "'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "frmA -> " + out + "/frmA.frm\n");  // the second was asked and kept it
+  EXPECT_NE(run.err.find("The following file already exists:\n" + out + "/frmA.frm"),
+            std::string::npos)
+      << run.err;
+
+  std::filesystem::remove(out + "/frmA.frm");
+  run = Tovalin("export '" + first + "' '" + second + "' --form frmA --overwrite -o '" + out + "'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(
+      run.err.find(out + "/frmA.frm from " + second + " replaces the one written from " + first),
+      std::string::npos)
+      << run.err;
+}
+
+TEST_F(CliTest, RegisteredClassesNameControlsOfReferencedLibraries) {
+  const std::string project = Description(R"({"activeProject": {"name": "P",
+      "references": [{"name": "MSComctlLib", "isBroken": false}],
+      "components": [{"name": "frmA", "type": 3, "designer": {"controls": [
+          {"typeName": "Slider", "Name": "sldZoom", "properties": {}}]}}]}})");
+  const std::string out = OutFolder();
+  Tovalin("export '" + project + "' --all --overwrite -o '" + out + "'");
+  EXPECT_NE(ReadFileBytes(out + "/frmA.frm").find("Begin <unknown>.Slider sldZoom"),
+            std::string::npos);
+  Tovalin("export '" + project + "' --all --registered-class mscomctllib.slider -o '" + out + "'");
+  EXPECT_NE(ReadFileBytes(out + "/frmA.frm").find("Begin MSComctlLib.Slider sldZoom"),
+            std::string::npos);
+}
+
+TEST_F(CliTest, PrintsTheAboutBox) {
+  const CommandResult run = Tovalin("about");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "Tovalin Version 1.1.116\nThis add-in exports Microsoft Office 2000 forms and their "
+            "associated code to Visual Basic .frm files.\nCopyright (C) 2026 Tovalin "
+            "developers\ntovalin@example.org\nhttps://tovalin.example.org/\n");
 }
 
 }  // namespace

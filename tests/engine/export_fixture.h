@@ -15,8 +15,10 @@ namespace tovalin::testing {
 
 class ExportFixture : public ::testing::Test {
  protected:
-  void Load(std::string_view json) {
-    description_ = LoadProjectDescription(json, "test.json");
+  void Load(std::string_view json) { Use(LoadProjectDescription(json, "test.json")); }
+  // Exports from an already loaded project (a document, an exported form).
+  void Use(LoadedDescription loaded) {
+    description_ = std::move(loaded);
     runtime_ = std::make_unique<Runtime>(Runtime{ErrorState{}, messages_, *file_system_,
                                                  *description_.class_registry, warnings_,
                                                  description_.code_page});

@@ -356,6 +356,7 @@ class MemoryClassRegistry : public ClassRegistry {
  public:
   explicit MemoryClassRegistry(std::vector<std::string> keys = {}) : keys_(std::move(keys)) {}
   bool KeyExists(const std::string& name) override;
+  void Add(std::string key) { keys_.push_back(std::move(key)); }
 
  private:
   std::vector<std::string> keys_;

@@ -1,15 +1,15 @@
 #include "host/office/document_reader.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <utility>
 
 #include "host/host_error.h"
 #include "host/memory/component_name.h"
 #include "host/memory/memory_model.h"
 #include "host/memory/message_text.h"
+#include "host/office/activex_controls.h"
 #include "host/office/compound_file.h"
+#include "host/office/designer_storage.h"
+#include "host/office/file_bytes.h"
 #include "host/office/format_error.h"
 #include "host/office/ooxml_package.h"
 #include "host/office/powerpoint_vba.h"
@@ -27,23 +27,6 @@ constexpr uint64_t kMaxProjectPartSize = uint64_t{512} << 20;
 
 [[noreturn]] void Fail(DocumentProblem problem, const std::string& path, const std::string& why) {
   throw DocumentError(problem, path + ": " + why);
-}
-
-Bytes ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in)
-    Fail(DocumentProblem::kUnreadable, path, std::string("cannot read: ") + std::strerror(errno));
-  const std::streamoff size = in.tellg();
-  if (size < 0) Fail(DocumentProblem::kUnreadable, path, "cannot read: not a regular file");
-  if (static_cast<uint64_t>(size) > kMaxDocumentSize) {
-    Fail(DocumentProblem::kNotADocument, path, "is larger than any document this program reads");
-  }
-  auto bytes = std::make_shared<std::vector<uint8_t>>(static_cast<size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes->data()), size)) {
-    Fail(DocumentProblem::kUnreadable, path, "cannot read: the read ended early");
-  }
-  return bytes;
 }
 
 bool HoldsVbaProject(const CompoundFile& file, CompoundFile::EntryId storage) {
@@ -111,12 +94,28 @@ int32_t ComponentTypeOf(VbaModuleKind kind) {
   return kStandardModule;
 }
 
-// The caption of a form from its designer storage's \x03VBFrame text, if it has one.
-std::optional<std::string> FormCaption(const DocumentProject& at, const VbaModule& module) {
+// What a form's \x03VBFrame text says (caption, client size); nothing when it has none.
+VbFrameInfo FormFrame(const DocumentProject& at, const VbaModule& module) {
   const std::optional<std::string> text =
       ReadVbFrameText(*at.file, at.storage, module, at.project.code_page);
-  if (!text) return std::nullopt;
-  return ParseVbFrame(*text).caption;
+  if (!text) return {};
+  return ParseVbFrame(*text);
+}
+
+// The form of a designer module, or the failure every read of it raises.
+ObjectSlot<UserForm> FormDesigner(const DocumentProject& at, const VbaModule& module,
+                                  const VbFrameInfo& frame) {
+  const std::optional<CompoundFile::EntryId> storage =
+      at.file->Find(at.storage, module.stream_name);
+  if (!storage || at.file->entry(*storage).type != CompoundFile::EntryType::kStorage) {
+    return HostError(kErrDeviceIo, at.file->name() + ": the designer storage of the form " +
+                                       QuotedForMessage(module.name) + " is missing");
+  }
+  try {
+    return ObjectSlot<UserForm>(ReadDesigner(*at.file, *storage, frame));
+  } catch (const FormatError& e) {
+    return HostError(kErrDeviceIo, e.what());
+  }
 }
 
 LoadedDescription BuildModel(const DocumentProject& at, const std::string& path) {
@@ -149,15 +148,14 @@ LoadedDescription BuildModel(const DocumentProject& at, const std::string& path)
           std::make_shared<MemoryCodeModule>(HideAttributeLines(module.source)));
     }
     if (type == kUserFormComponent) {
+      VbFrameInfo frame;
       try {
-        if (auto caption = FormCaption(at, module)) {
-          component->properties().Set("Caption", Variant::String(*caption));
-        }
+        frame = FormFrame(at, module);
+        if (frame.caption) component->properties().Set("Caption", Variant::String(*frame.caption));
       } catch (const FormatError& e) {
         component->properties().Set("Caption", HostError(kErrDeviceIo, e.what()));
       }
-      component->SetDesigner(
-          HostError(kErrInvalidCall, "The controls of a form are not read from documents yet"));
+      component->SetDesigner(FormDesigner(at, module, frame));
     } else {
       component->SetDesigner(std::shared_ptr<UserForm>());
     }
@@ -167,7 +165,8 @@ LoadedDescription BuildModel(const DocumentProject& at, const std::string& path)
   vbe->SetActiveProject(memory_project);
   loaded.vbe = vbe;
   loaded.code_page = project.code_page;
-  loaded.class_registry = std::make_shared<MemoryClassRegistry>();
+  // Without a registry to ask, the classes of the well-known controls count as registered.
+  loaded.class_registry = std::make_shared<MemoryClassRegistry>(KnownActiveXClassKeys());
   return loaded;
 }
 
@@ -178,7 +177,7 @@ bool LooksLikeDocument(std::span<const uint8_t> first_bytes) {
 }
 
 DocumentProject OpenDocumentProject(const std::string& path) {
-  Bytes bytes = ReadWholeFile(path);
+  Bytes bytes = ReadInputFile(path, kMaxDocumentSize);
   try {
     std::optional<DocumentProject> location;
     if (CompoundFile::HasSignature(*bytes)) {

@@ -1,0 +1,8 @@
+// `tovalin about`: the About box's texts.
+#pragma once
+
+namespace tovalin {
+
+int RunAbout();
+
+}  // namespace tovalin

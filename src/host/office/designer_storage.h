@@ -1,0 +1,24 @@
+// Reads a form's designer storage (its "f" and "o" streams and the storages of its Frames,
+// MultiPages and Pages) into the in-memory form. Damage confined to one control makes that
+// control's reads fail; damage to the form's own "f" stream fails the whole read.
+#pragma once
+
+#include <memory>
+
+#include "host/memory/memory_model.h"
+#include "host/office/compound_file.h"
+#include "host/office/vba_project.h"
+
+namespace tovalin {
+
+// How deep Frames, MultiPages and Pages may nest below the form; deeper storages are read as
+// damaged controls.
+inline constexpr int kMaxDesignerDepth = 64;
+
+// The form stored in `storage`. `frame` is what its \x03VBFrame text says (the client size).
+// Throws FormatError when the form's own "f" stream is missing or damaged.
+std::shared_ptr<MemoryUserForm> ReadDesigner(const CompoundFile& file,
+                                             CompoundFile::EntryId storage,
+                                             const VbFrameInfo& frame);
+
+}  // namespace tovalin
