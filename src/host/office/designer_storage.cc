@@ -24,7 +24,7 @@ using AddControl = std::function<void(std::shared_ptr<MemoryControl>)>;
 // read once; the depth of storages is bounded, so the recursion is too.
 class DesignerWalk {
  public:
-  explicit DesignerWalk(const CompoundFile& file) : file_(file) {}
+  DesignerWalk(const CompoundFile& file, uint32_t code_page) : file_(file), code_page_(code_page) {}
 
   // Frames, MultiPages and Pages keep no class table: their sites index the form's.
   void SetClassTable(std::vector<Guid> class_table) { class_table_ = std::move(class_table); }
@@ -33,7 +33,7 @@ class DesignerWalk {
   ContainerRecord ReadContainer(EntryId storage) const {
     const std::optional<EntryId> f = ChildStream(storage, "f");
     if (!f) throw FormatError("the \"f\" stream is missing", Where(storage), 0);
-    return DecodeContainerStream(file_.ReadStream(*f), Where(*f));
+    return DecodeContainerStream(file_.ReadStream(*f), Where(*f), code_page_);
   }
 
   // Adds the controls of `record` (whose storage is `storage`) to `add`, a function taking each
@@ -307,14 +307,15 @@ class DesignerWalk {
   }
 
   const CompoundFile& file_;
+  uint32_t code_page_;  // of font names, which some containers store as bytes
   std::vector<Guid> class_table_;
 };
 
 }  // namespace
 
 std::shared_ptr<MemoryUserForm> ReadDesigner(const CompoundFile& file, EntryId storage,
-                                             const VbFrameInfo& frame) {
-  DesignerWalk walk(file);
+                                             const VbFrameInfo& frame, uint32_t code_page) {
+  DesignerWalk walk(file, code_page);
   const ContainerRecord record = walk.ReadContainer(storage);
   walk.SetClassTable(record.class_table);
   auto form = std::make_shared<MemoryUserForm>();

@@ -3,6 +3,7 @@
 // control's reads fail; damage to the form's own "f" stream fails the whole read.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "host/memory/memory_model.h"
@@ -15,10 +16,12 @@ namespace tovalin {
 // damaged controls.
 inline constexpr int kMaxDesignerDepth = 64;
 
-// The form stored in `storage`. `frame` is what its \x03VBFrame text says (the client size).
-// Throws FormatError when the form's own "f" stream is missing or damaged.
+// The form stored in `storage`. `frame` is what its \x03VBFrame text says (the client size);
+// `code_page` is the project's, in which font names stored as bytes are read (0: the code page
+// of each font's character set). Throws FormatError when the form's own "f" stream is missing or
+// damaged.
 std::shared_ptr<MemoryUserForm> ReadDesigner(const CompoundFile& file,
                                              CompoundFile::EntryId storage,
-                                             const VbFrameInfo& frame);
+                                             const VbFrameInfo& frame, uint32_t code_page = 0);
 
 }  // namespace tovalin

@@ -112,7 +112,7 @@ ObjectSlot<UserForm> FormDesigner(const DocumentProject& at, const VbaModule& mo
                                        QuotedForMessage(module.name) + " is missing");
   }
   try {
-    return ObjectSlot<UserForm>(ReadDesigner(*at.file, *storage, frame));
+    return ObjectSlot<UserForm>(ReadDesigner(*at.file, *storage, frame, at.project.code_page));
   } catch (const FormatError& e) {
     return HostError(kErrDeviceIo, e.what());
   }

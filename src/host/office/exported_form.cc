@@ -153,8 +153,8 @@ std::optional<std::string> ModuleName(std::string_view module) {
 }
 
 // The form's designer from the .frx; every failure becomes the designer's failure.
-ObjectSlot<UserForm> ReadFrx(const fs::path& frm_path, const FrmText& frm,
-                             const VbFrameInfo& frame) {
+ObjectSlot<UserForm> ReadFrx(const fs::path& frm_path, const FrmText& frm, const VbFrameInfo& frame,
+                             uint32_t code_page) {
   const fs::path frx_path = frm.blob_file
                                 ? frm_path.parent_path() / fs::path(*frm.blob_file).filename()
                                 : fs::path(frm_path).replace_extension(".frx");
@@ -184,7 +184,7 @@ ObjectSlot<UserForm> ReadFrx(const fs::path& frm_path, const FrmText& frm,
       throw FormatError("the designer is not a compound file", frx_name, start);
     }
     const CompoundFile file = CompoundFile::Open(compound, frx_name);
-    return ObjectSlot<UserForm>(ReadDesigner(file, file.root(), frame));
+    return ObjectSlot<UserForm>(ReadDesigner(file, file.root(), frame, code_page));
   } catch (const DocumentError& e) {
     return HostError(e.problem() == DocumentProblem::kUnreadable ? kErrFileNotFound : kErrDeviceIo,
                      e.what());
@@ -226,7 +226,7 @@ std::shared_ptr<MemoryComponent> ReadExportedForm(const fs::path& frm_path, uint
   if (frame.caption) component->properties().Set("Caption", Variant::String(*frame.caption));
   component->SetCodeModule(
       std::make_shared<MemoryCodeModule>(HideAttributeLines(WithCrLfLineEnds(frm.module))));
-  component->SetDesigner(ReadFrx(frm_path, frm, frame));
+  component->SetDesigner(ReadFrx(frm_path, frm, frame, code_page));
   return component;
 }
 
