@@ -77,11 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // every control type, both scroll bars, a MultiPage, a TabStrip
         GoldenForm{"oletools/oleform-PR314.docm", "UserFormTEST1"},
-        // a horizontal scroll bar, Cyrillic (1251)
+        // a horizontal scroll bar, Cyrillic (1251), a width in fractional twips
         GoldenForm{"vbatools-Addin_ExcelTools/Addin_ExcelTools.xlsm", "frmMenedgerSheetsZoom"},
-        // Frames inside Frames
+        // two Frames holding labels, text boxes and buttons
         GoldenForm{"todar-EventListener/App.xlsm", "TestFormEvents"},
-        // a MultiPage whose pages hold a Frame
+        // a MultiPage beside a Frame, a multi-line text with quotes
         GoldenForm{"cristianbuse-MouseScroll/VBA UserForm MouseScroll_DEMO.xlsm", "DemoForm"},
         // common controls found through the project's reference
         GoldenForm{"sancarn-stdVBA-examples/Registry Viewer.xlsm", "RegistryViewer"},
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenForm{"HIST/Kor_fin4.xlsm", "UserForm1"},
         // Japanese (932), a MultiPage with a list view on a page
         GoldenForm{"Ladex/Ladex.xlam", "Frm_Option"},
-        // Korean captions, option buttons in frames
+        // Korean captions: option buttons in a Frame; many labels and buttons
         GoldenForm{"HIST/QuaGene.xlam", "GqcC"}, GoldenForm{"HIST/QuaGene.xlam", "frameConHypo1"},
         // every MorphData kind but the toggle button, Cyrillic
         GoldenForm{"vbatools-ModernStyle/clsModernStyle.xlsm", "frmTest"},

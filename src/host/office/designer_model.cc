@@ -443,9 +443,8 @@ std::shared_ptr<MemoryFont> FontOf(const std::optional<FontRecord>& record) {
 }
 
 // The inside size from the \x03VBFrame client size in twips, or from the displayed size.
-Variant InsideLength(const std::optional<int64_t>& client_twips, int32_t displayed_himetric) {
-  if (client_twips)
-    return Variant::Single(static_cast<float>(static_cast<double>(*client_twips) / 20.0));
+Variant InsideLength(const std::optional<double>& client_twips, int32_t displayed_himetric) {
+  if (client_twips) return Variant::Single(static_cast<float>(*client_twips / 20.0));
   return Points(displayed_himetric);
 }
 

@@ -183,9 +183,9 @@ std::string StringValue(std::string_view value) {
   return text;
 }
 
-// A number of twips as written, "3015" or "8850.001" (a form sized in points), rounded to the
-// nearest whole twip; nullopt when the value does not begin with a number.
-std::optional<int64_t> TwipsValue(std::string_view value) {
+// A number of twips as written, "3015" or "8850.001" (a form sized in points, whose size in
+// twips has a fraction); nullopt when the value does not begin with a number.
+std::optional<double> TwipsValue(std::string_view value) {
   size_t i = 0;
   const bool negative = i < value.size() && value[i] == '-';
   if (negative) ++i;
@@ -205,8 +205,7 @@ std::optional<int64_t> TwipsValue(std::string_view value) {
   }
   const std::string_view rest = TrimSpaces(value.substr(i));
   if (!rest.empty() && !rest.starts_with('\'')) return std::nullopt;
-  const int64_t rounded = static_cast<int64_t>(std::floor(number + 0.5));
-  return negative ? -rounded : rounded;
+  return negative ? -number : number;
 }
 
 }  // namespace

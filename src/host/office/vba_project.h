@@ -72,8 +72,8 @@ std::string HideAttributeLines(std::string_view source);
 // The values of a form's \x03VBFrame text that the export uses.
 struct VbFrameInfo {
   std::optional<std::string> caption;
-  std::optional<int64_t> client_width;   // twips
-  std::optional<int64_t> client_height;  // twips
+  std::optional<double> client_width;   // twips, as written (8850.001 for a form sized in points)
+  std::optional<double> client_height;  // twips
 };
 VbFrameInfo ParseVbFrame(std::string_view text);
 

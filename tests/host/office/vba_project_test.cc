@@ -107,7 +107,8 @@ TEST(VbaProject, ReadsTheCorpusWorkbooksAsTheOracleDoes) {
       EXPECT_EQ(*text, form["vbframe_text"]);
       const VbFrameInfo frame = ParseVbFrame(*text);
       EXPECT_EQ("\"" + frame.caption.value_or("?") + "\"", form["vbframe"]["Caption"]);
-      EXPECT_EQ(std::to_string(frame.client_width.value_or(-1)), form["vbframe"]["ClientWidth"]);
+      EXPECT_DOUBLE_EQ(frame.client_width.value_or(-1),
+                       std::stod(form["vbframe"]["ClientWidth"].get<std::string>()));
     }
   }
 }
@@ -204,7 +205,7 @@ TEST(VbFrame, ReadsCaptionAndClientSize) {
       "   ClientWidth     =   1\r\n");
   EXPECT_EQ(frame.caption, "Say \"hi\" 'now'");
   EXPECT_EQ(frame.client_height, 3015);
-  EXPECT_EQ(frame.client_width, 8850);  // a form sized in points has fractional twips
+  EXPECT_DOUBLE_EQ(frame.client_width.value_or(0), 8850.001);  // a form sized in points
 
   const VbFrameInfo bare = ParseVbFrame(
       "VERSION 5.00\r\nBegin {C62A69F0-16DC-11CE-9E98-00AA00574A4F} F \r\n"

@@ -6,7 +6,7 @@ Begin VB.Form frmMenedgerSheetsZoom
    ClientHeight    =   7605
    ClientLeft      =   0
    ClientTop       =   0
-   ClientWidth     =   8850
+   ClientWidth     =   8850.001
    BeginProperty Font
       Name            =   "Tahoma"
       Size            =   12
@@ -20,7 +20,7 @@ Begin VB.Form frmMenedgerSheetsZoom
    MaxButton       =   0   'False
    MinButton       =   0   'False
    ScaleHeight    =   7605
-   ScaleWidth     =   8850
+   ScaleWidth     =   8850.001
    ShowInTaskbar   =   0   'False
    StartUpPosition =   1  'CenterOwner
    Begin VB.Label Label1

@@ -6,7 +6,7 @@ Begin VB.Form frmTest
    ClientHeight    =   4935
    ClientLeft      =   0
    ClientTop       =   0
-   ClientWidth     =   9945
+   ClientWidth     =   9945.001
    BeginProperty Font
       Name            =   "Tahoma"
       Size            =   8.25
@@ -20,7 +20,7 @@ Begin VB.Form frmTest
    MaxButton       =   0   'False
    MinButton       =   0   'False
    ScaleHeight    =   4935
-   ScaleWidth     =   9945
+   ScaleWidth     =   9945.001
    ShowInTaskbar   =   0   'False
    StartUpPosition =   1  'CenterOwner
    Begin VB.Label Label1
