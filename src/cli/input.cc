@@ -51,6 +51,10 @@ LoadedDescription OpenInput(const std::string& path, std::optional<uint32_t> tex
       throw InputError(ExitStatusOf(e.problem()), e.what());
     }
   }
+  // A FIFO or device would block or never end: only regular files are inputs.
+  if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error)) {
+    throw InputError(kExitInputUnreadable, path + ": cannot read: not a regular file or folder");
+  }
   std::vector<uint8_t> head(512);
   {
     std::ifstream in(path, std::ios::binary);

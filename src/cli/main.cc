@@ -1,6 +1,9 @@
 // tovalin: exports the UserForms of a VBA project as Visual Basic 6 form files.
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
@@ -11,7 +14,9 @@
 #include "cli/terminal.h"
 #include "common/app_info.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
   CLI::App app{
       "Exports the UserForms of a VBA project as Visual Basic 6 form files (.frm).\n"
       "The export is the dialog of the editor's add-in, driven by arguments: the folder "
@@ -88,4 +93,16 @@ int main(int argc, char** argv) {
     options.interactive = true;
   }
   return tovalin::RunExport(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int status = Run(argc, argv);
+  // What was printed must have reached its reader: a full disk or a closed pipe is a failure.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "tovalin: cannot write the standard output: %s\n", std::strerror(errno));
+    return status == tovalin::kExitOk ? tovalin::kExitFormFailed : status;
+  }
+  return status;
 }

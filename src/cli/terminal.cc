@@ -44,8 +44,11 @@ std::string AbsoluteFolder(const std::string& folder) {
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
   if (error) return folder;
-  std::string text = absolute.lexically_normal().string();
-  // "out/" normalises to "out/"; the dialog adds the separator itself.
+  // Resolved as the system resolves it: "link/.." is the link's target's parent, which a
+  // lexical clean-up would take for the current folder.
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
+  std::string text = error ? absolute.string() : resolved.string();
+  // The dialog adds the separator itself.
   while (text.size() > 1 && text.back() == '/') text.pop_back();
   return text;
 }

@@ -1,5 +1,6 @@
 // The tovalin command as a user runs it: messages, files and exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -162,6 +163,17 @@ TEST_F(CliTest, ExportsAFormOfADocumentAndTheSameFormFromItsExportedPair) {
     EXPECT_EQ(from_pair.status, 0) << from_pair.err;
     EXPECT_EQ(ReadFileBytes(again + "/TestFormEvents.frm"), frm) << input;
   }
+}
+
+TEST_F(CliTest, AnInputThatIsNoFileAndAFullStandardOutputAreFailures) {
+  const std::string fifo = folder_.Path("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const CommandResult run = Tovalin("list '" + fifo + "'");  // would block if it were opened
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find(fifo + ": cannot read: not a regular file"), std::string::npos) << run.err;
+  const std::string command = std::string("'") + TOVALIN_BINARY + "' about >/dev/full 2>/dev/null";
+  const int raw = std::system(command.c_str());
+  EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
 }
 
 TEST_F(CliTest, DocumentProblemsHaveTheirOwnExitStatus) {

@@ -42,8 +42,14 @@ void PosixShell::OpenLink(WindowHandle /*owner*/, const std::string& target) {
   const int spawned = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return;  // no opener on PATH: nothing to say
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  // Without a desktop the opener runs the browser in the foreground: the About box must not
+  // wait for it. A short wait reaps an opener that hands over at once; a slower one is left to
+  // finish on its own (it is reaped when this process ends).
+  for (int tries = 0; tries < 20; ++tries) {
+    int status = 0;
+    const pid_t done = ::waitpid(pid, &status, WNOHANG);
+    if (done == pid || (done < 0 && errno != EINTR)) return;
+    ::usleep(10000);
   }
 }
 

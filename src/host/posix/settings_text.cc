@@ -117,12 +117,20 @@ SettingsText::ParseResult SettingsText::Parse(const std::string& text) {
   // The section of the last header, by index: adding sections moves them.
   std::optional<size_t> current;
   size_t line_number = 0;
+  // Names are looked up one by one; no settings file of this program comes near this many
+  // lines, and more would make reading it slow.
+  constexpr size_t kMaxSettingsLines = 4096;
   for (size_t begin = 0; begin < text.size();) {
     size_t end = text.find('\n', begin);
     if (end == std::string::npos) end = text.size();
     std::string_view line(text.data() + begin, end - begin);
     begin = end + 1;
     ++line_number;
+    if (line_number > kMaxSettingsLines) {
+      result.error = "more than " + std::to_string(kMaxSettingsLines) + " lines";
+      result.settings = SettingsText{};
+      return result;
+    }
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const auto fail = [&](const std::string& what) {
       result.error = "line " + std::to_string(line_number) + ": " + what;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -95,10 +96,16 @@ std::string UserDirFromText(const std::string& text, const std::string& name,
 std::string DocumentsFolder(const XdgEnvironment& env) {
   const std::string config = ConfigHome(env);
   if (!config.empty()) {
-    std::ifstream in(config + "/user-dirs.dirs", std::ios::binary);
-    std::string text(static_cast<size_t>(kMaxUserDirsBytes), '\0');
-    in.read(text.data(), kMaxUserDirsBytes);
-    text.resize(static_cast<size_t>(in.gcount()));
+    const std::string user_dirs = config + "/user-dirs.dirs";
+    std::string text;
+    std::error_code error;
+    // A FIFO there would block the open: only a regular file is read.
+    if (std::filesystem::is_regular_file(user_dirs, error)) {
+      std::ifstream in(user_dirs, std::ios::binary);
+      text.assign(static_cast<size_t>(kMaxUserDirsBytes), '\0');
+      in.read(text.data(), kMaxUserDirsBytes);
+      text.resize(static_cast<size_t>(in.gcount()));
+    }
     const std::string documents = WithoutTrailingSlashes(
         UserDirFromText(text, "DOCUMENTS", WithoutTrailingSlashes(env.home)));
     // A user directory set to the home folder itself is how the convention disables it.

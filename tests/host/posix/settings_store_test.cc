@@ -62,7 +62,15 @@ TEST_F(SettingsStoreTest, ADamagedFileIsReadAsMissingValuesAndKeptAtTheNextSave)
        {std::string("[Export Forms to Visual Basic/Options]\nTarget Folder=/x/\ngarbage\n"),
         std::string("Target Folder=/x/\n"),
         std::string("[Export Forms to Visual Basic/Options]\nTarget Folder=\\xZZ\n"),
-        std::string("[no slash]\n"), std::string(kMaxSettingsBytes + 1, ';')}) {
+        std::string("[no slash]\n"),
+        // many keys: read as damage rather than slowly
+        "[Export Forms to Visual Basic/Options]\n" +
+            [] {
+              std::string keys;
+              for (int i = 0; i < 5000; ++i) keys += "k" + std::to_string(i) + "=1\n";
+              return keys;
+            }(),
+        std::string(kMaxSettingsBytes + 1, ';')}) {
     WriteFileBytes(File(), damaged);
     RecordingWarnings warnings;
     PosixSettingsStore store(File(), warnings);
