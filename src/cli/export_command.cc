@@ -125,7 +125,10 @@ BatchEnd RunInput(const std::string& input, const ExportOptions& options, Servic
     if (options.output_folder) view.SetFolderText(*options.output_folder);
     if (options.overwrite) view.SetOverwriteState(*options.overwrite ? kChecked : kUnchecked);
     TerminalDialog terminal_dialog(dialog, view, *services.terminal);
-    if (!terminal_dialog.Run(input)) return BatchEnd::kFormFailed;  // cancelled
+    if (!terminal_dialog.Run(input)) {
+      std::fprintf(stderr, "tovalin: %s: cancelled, nothing exported\n", input.c_str());
+      return BatchEnd::kFormFailed;
+    }
   } else {
     dialog.OKButton_Click();
   }
@@ -171,10 +174,17 @@ int RunExport(const ExportOptions& options) {
         case BatchEnd::kFormFailed:
           fail(kExitFormFailed);
           break;
-        case BatchEnd::kStopped:
+        case BatchEnd::kStopped: {
           // Cancel at a question, or a file that cannot be created: the run ends here.
           fail(kExitFormFailed);
+          const size_t left = static_cast<size_t>(
+              options.inputs.end() -
+              std::find(options.inputs.begin(), options.inputs.end(), input) - 1);
+          std::fprintf(
+              stderr, "tovalin: %s: the export ended early%s\n", input.c_str(),
+              left == 0 ? "" : (", " + std::to_string(left) + " input(s) not read").c_str());
           return status;
+        }
       }
     } catch (const InputError& e) {
       std::fprintf(stderr, "tovalin: %s\n", e.what());
