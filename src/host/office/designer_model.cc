@@ -450,6 +450,17 @@ Variant InsideLength(const std::optional<double>& client_twips, int32_t displaye
 
 }  // namespace
 
+bool IsFormsPackageType(std::string_view type_name) {
+  static constexpr std::string_view kTypes[] = {
+      "CommandButton", "Label",        "TextBox",   "ListBox", "ComboBox",
+      "CheckBox",      "OptionButton", "Frame",     "Image",   "ScrollBar",
+      "SpinButton",    "TabStrip",     "MultiPage", "Page",    "ToggleButton"};
+  for (std::string_view type : kTypes) {
+    if (type == type_name) return true;
+  }
+  return false;
+}
+
 SiteKind KindOfSite(const SiteRecord& site, const std::vector<Guid>& class_table, Guid* clsid) {
   const uint16_t index = site.clsid_cache_index;
   if (index >= kFirstClassTableIndex) {

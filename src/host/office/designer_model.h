@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -70,6 +71,9 @@ using ControlRecord =
     std::variant<CommandButtonRecord, LabelRecord, MorphDataRecord, ImageRecord, ScrollBarRecord,
                  SpinButtonRecord, TabStripRecord, ContainerRecord /* a Frame */, MultiPageRecord,
                  PageRecord, ActiveXRecord, DamagedRecord>;
+
+// True for the TypeNames of the forms package's own controls ("CommandButton", "Page", ...).
+bool IsFormsPackageType(std::string_view type_name);
 
 // Points for a HIMETRIC length, through whole twips: round(h * 1440 / 2540) / 20.
 float PointsOfHimetric(int32_t himetric);

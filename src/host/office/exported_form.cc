@@ -14,6 +14,7 @@
 #include "host/office/activex_controls.h"
 #include "host/office/code_page_decoder.h"
 #include "host/office/compound_file.h"
+#include "host/office/designer_model.h"
 #include "host/office/designer_storage.h"
 #include "host/office/document_reader.h"
 #include "host/office/file_bytes.h"
@@ -42,10 +43,6 @@ std::string_view TrimSpaces(std::string_view text) {
 bool StartsWithWord(std::string_view line, std::string_view word) {
   return line.size() >= word.size() && line.substr(0, word.size()) == word &&
          (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\t');
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return EqualsIgnoringAsciiCase(a, b);
 }
 
 // The .frm text split into its header (VERSION line to the End of the form's Begin block) and
@@ -113,7 +110,7 @@ FrmText SplitFrm(std::string_view text, const std::string& path) {
   const std::string_view begin = TrimSpaces(NextLine(text, at));
   if (!StartsWithWord(begin, "Begin")) not_a_form("the second line is not its Begin line");
   std::string_view rest = TrimSpaces(begin.substr(5));
-  if (!EqualsIgnoringCase(rest.substr(0, kFormClassId.size()), kFormClassId)) {
+  if (!EqualsIgnoringAsciiCase(rest.substr(0, kFormClassId.size()), kFormClassId)) {
     not_a_form("it begins no UserForm");
   }
   frm.begin_name = std::string(TrimSpaces(rest.substr(std::min(rest.size(), kFormClassId.size()))));
@@ -231,7 +228,7 @@ std::shared_ptr<MemoryComponent> ReadExportedForm(const fs::path& frm_path, uint
 }
 
 bool HasFrmExtension(const fs::path& path) {
-  return EqualsIgnoringCase(path.extension().string(), ".frm");
+  return EqualsIgnoringAsciiCase(path.extension().string(), ".frm");
 }
 
 // The .frm files of a folder, by name.
@@ -254,14 +251,6 @@ std::vector<fs::path> FormFilesIn(const fs::path& folder) {
   }
   std::sort(files.begin(), files.end());
   return files;
-}
-
-bool IsFormsPackageType(const std::string& type) {
-  static const char* const kTypes[] = {"CommandButton", "Label",     "TextBox",      "ListBox",
-                                       "ComboBox",      "CheckBox",  "OptionButton", "Frame",
-                                       "Image",         "ScrollBar", "SpinButton",   "TabStrip",
-                                       "MultiPage",     "Page",      "ToggleButton"};
-  return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
 }
 
 // An exported form carries no references of its project: the project gets one for the library
@@ -304,7 +293,7 @@ bool LooksLikeExportedForm(std::span<const uint8_t> first_bytes) {
   const std::string_view begin = TrimSpaces(NextLine(text, at));
   if (!StartsWithWord(begin, "Begin")) return false;
   const std::string_view rest = TrimSpaces(begin.substr(5));
-  return EqualsIgnoringCase(rest.substr(0, kFormClassId.size()), kFormClassId);
+  return EqualsIgnoringAsciiCase(rest.substr(0, kFormClassId.size()), kFormClassId);
 }
 
 LoadedDescription OpenExportedForms(const std::string& path, uint32_t code_page) {

@@ -9,6 +9,7 @@
 
 #include "host/host_error.h"
 #include "host/office/compound_file.h"
+#include "host/office/designer_model.h"
 #include "host/office/designer_storage.h"
 #include "host/office/document_reader.h"
 #include "host/office/format_error.h"
@@ -40,17 +41,6 @@ void CopyTree(const CompoundFile& file, EntryId from, CfbWriter& writer, CfbWrit
       writer.AddStream(to, Utf16(entry.name), std::move(bytes));
     }
   }
-}
-
-bool IsFormsPackageType(const std::string& type) {
-  static const char* const kTypes[] = {"CommandButton", "Label",     "TextBox",      "ListBox",
-                                       "ComboBox",      "CheckBox",  "OptionButton", "Frame",
-                                       "Image",         "ScrollBar", "SpinButton",   "TabStrip",
-                                       "MultiPage",     "Page",      "ToggleButton"};
-  for (const char* known : kTypes) {
-    if (type == known) return true;
-  }
-  return false;
 }
 
 // Reads every value of every control of the forms package; true when the form's controls were all
@@ -121,7 +111,7 @@ TEST(DesignerDamageTest, DamageToAnyStreamNeverEscapesTheReader) {
   std::mt19937 random(20261208);
   for (const Form& form : CorpusForms()) {
     for (int round = 0; round < 6; ++round) {
-      const uint32_t seed = random();
+      const uint32_t seed = static_cast<uint32_t>(random());
       auto damage = [&](const std::string& path, std::vector<uint8_t>& bytes) {
         if (bytes.empty() || path.find('\x03') != std::string::npos) return;
         std::mt19937 local(seed ^ static_cast<uint32_t>(std::hash<std::string>()(path)));

@@ -12,10 +12,10 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <set>
 #include <sstream>
 
 #include "host/memory/memory_model.h"
+#include "host/office/designer_model.h"
 #include "host/office/document_reader.h"
 #include "host/office/exported_form.h"
 #include "support/corpus_pairs.h"
@@ -61,14 +61,6 @@ bool IsMorphKind(const std::string& type) {
 bool IsButtonKind(const std::string& type) {
   return type == "CheckBox" || type == "OptionButton" || type == "ToggleButton";
 }
-bool IsFormsType(const std::string& type) {
-  static const std::set<std::string> kTypes = {
-      "CommandButton", "Label",        "TextBox",   "ListBox", "ComboBox",
-      "CheckBox",      "OptionButton", "Frame",     "Image",   "ScrollBar",
-      "SpinButton",    "TabStrip",     "MultiPage", "Page",    "ToggleButton"};
-  return kTypes.contains(type);
-}
-
 std::string StringOf(const Variant& value) {
   if (value.type() == VarType::kNull) return "<Null>";
   return CStr(value);
@@ -132,7 +124,7 @@ void CompareWithFirstReader(const MemoryControlList& ours, const json& theirs,
     comparison.Expect(label, "the name", Attempt([&] { return mine->Name(); }), name);
     if (type.empty()) {
       after_activex = true;
-      if (IsFormsType(mine->TypeName())) {
+      if (IsFormsPackageType(mine->TypeName())) {
         comparison.Note(label, "is read as a " + mine->TypeName() + ", the oracle has no type");
       }
     } else {
