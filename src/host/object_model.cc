@@ -1,5 +1,7 @@
 #include "host/object_model.h"
 
+#include "host/command_bars.h"
+
 #include "host/host_error.h"
 
 namespace tovalin {
@@ -16,6 +18,10 @@ Variant GetProperty(const ObjectRef& object, std::string_view name) {
 }
 
 ControlList Control::Controls() { throw HostError(kErrNoSuchMember); }
+
+std::shared_ptr<CommandBars> Vbe::GetCommandBars() { throw HostError(kErrNoSuchMember); }
+
+std::shared_ptr<VbeEvents> Vbe::GetEvents() { throw HostError(kErrNoSuchMember); }
 int32_t Control::Orientation() { throw HostError(kErrNoSuchMember); }
 
 }  // namespace tovalin

@@ -129,12 +129,19 @@ class VbProject {
   virtual std::vector<std::shared_ptr<Reference>> References() = 0;
 };
 
+class CommandBars;
+class VbeEvents;
+
 // The editor's root object.
 class Vbe {
  public:
   virtual ~Vbe() = default;
   virtual std::shared_ptr<VbProject> ActiveVBProject() = 0;
   virtual std::shared_ptr<VbComponent> SelectedVBComponent() = 0;
+  // The editor's command bars and its Events object (host/command_bars.h). An editor without
+  // them fails with 438.
+  virtual std::shared_ptr<CommandBars> GetCommandBars();
+  virtual std::shared_ptr<VbeEvents> GetEvents();
 };
 
 }  // namespace tovalin

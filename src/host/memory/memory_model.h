@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "host/host_error.h"
+#include "host/memory/memory_command_bars.h"
 #include "host/object_model.h"
 #include "host/services.h"
 #include "host/variant.h"
@@ -337,6 +338,12 @@ class MemoryVbe : public Vbe {
  public:
   std::shared_ptr<VbProject> ActiveVBProject() override { return active_project_; }
   std::shared_ptr<VbComponent> SelectedVBComponent() override { return selected_component_; }
+  // Without bars set, an editor's usual "Add-Ins" bar holding the add-in manager's command.
+  std::shared_ptr<CommandBars> GetCommandBars() override;
+  std::shared_ptr<VbeEvents> GetEvents() override { return events_; }
+
+  std::shared_ptr<MemoryCommandBars> command_bars();
+  void SetCommandBars(std::shared_ptr<MemoryCommandBars> bars) { command_bars_ = std::move(bars); }
 
   void SetActiveProject(std::shared_ptr<VbProject> project) {
     active_project_ = std::move(project);
@@ -348,6 +355,8 @@ class MemoryVbe : public Vbe {
  private:
   std::shared_ptr<VbProject> active_project_;
   std::shared_ptr<VbComponent> selected_component_;
+  std::shared_ptr<MemoryCommandBars> command_bars_;
+  std::shared_ptr<MemoryVbeEvents> events_ = std::make_shared<MemoryVbeEvents>();
 };
 
 // Registry keys directly under the class root; names match ignoring ASCII case, as registry key
