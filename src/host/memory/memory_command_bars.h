@@ -37,6 +37,7 @@ class MemoryCommandBarControl : public CommandBarControl,
   int ConnectedSinks() const;
 
  private:
+  friend class MemoryCommandBar;
   friend class MemoryVbeEvents;
   MemoryCommandBar* bar_;
   int32_t type_;

@@ -348,3 +348,17 @@ bool MemoryClassRegistry::KeyExists(const std::string& name) {
 }
 
 }  // namespace tovalin
+
+namespace tovalin {
+
+std::shared_ptr<MemoryCommandBars> MemoryVbe::command_bars() {
+  if (command_bars_ == nullptr) {
+    command_bars_ = std::make_shared<MemoryCommandBars>();
+    command_bars_->AddBar("Add-Ins")->AddControl(kMsoControlButton, false, "&Add-In Manager...");
+  }
+  return command_bars_;
+}
+
+std::shared_ptr<CommandBars> MemoryVbe::GetCommandBars() { return command_bars(); }
+
+}  // namespace tovalin

@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "host/host_error.h"
-#include "host/memory/memory_model.h"
 #include "host/memory/component_name.h"
+#include "host/memory/memory_model.h"
 #include "host/memory/message_text.h"
 #include "host/variant.h"
 
@@ -174,6 +174,7 @@ class Loader {
       : source_(source), limits_(limits) {}
 
   LoadedDescription Load(const Json& root);
+  std::shared_ptr<MemoryCommandBars> CommandBarList(const Json& list, const std::string& list_path);
 
   [[noreturn]] void Fail(const std::string& path, std::string_view what) const {
     throw DescriptionError(MessageFor(source_, path, what));
@@ -615,8 +616,37 @@ std::shared_ptr<MemoryProject> Loader::Project(const Json& json, const std::stri
   return project;
 }
 
+// "commandBars": [{"name": "Add-Ins", "controls": ["&Add-In Manager..."]}, ...]
+std::shared_ptr<MemoryCommandBars> Loader::CommandBarList(const Json& list,
+                                                          const std::string& list_path) {
+  if (!list.is_array()) {
+    Fail(list_path, "expected an array of command bars, found " + std::string(KindOf(list)));
+  }
+  auto bars = std::make_shared<MemoryCommandBars>();
+  for (size_t i = 0; i < list.size(); ++i) {
+    const std::string bar_path = ChildPath(list_path, i);
+    Fields fields(*this, list[i], bar_path, {"name", "controls"}, "a command bar object");
+    const Json* name = fields.Find("name");
+    if (name == nullptr) Fail(bar_path, "a command bar needs a \"name\"");
+    auto bar = bars->AddBar(String(*name, fields.PathOf("name")));
+    if (const Json* controls = fields.Find("controls")) {
+      const std::string controls_path = fields.PathOf("controls");
+      if (!controls->is_array()) {
+        Fail(controls_path,
+             "expected an array of captions, found " + std::string(KindOf(*controls)));
+      }
+      for (size_t j = 0; j < controls->size(); ++j) {
+        bar->AddControl(kMsoControlButton, false,
+                        String((*controls)[j], ChildPath(controls_path, j)));
+      }
+    }
+  }
+  return bars;
+}
+
 LoadedDescription Loader::Load(const Json& root) {
-  Fields fields(*this, root, "", {"activeProject", "selectedComponent", "registeredClasses"},
+  Fields fields(*this, root, "",
+                {"activeProject", "selectedComponent", "registeredClasses", "commandBars"},
                 "an object");
   LoadedDescription loaded;
   auto vbe = std::make_shared<MemoryVbe>();
@@ -646,6 +676,9 @@ LoadedDescription Loader::Load(const Json& root) {
     for (size_t i = 0; i < registered->size(); ++i) {
       classes.push_back(String((*registered)[i], ChildPath(list_path, i)));
     }
+  }
+  if (const Json* bars = fields.Find("commandBars")) {
+    vbe->SetCommandBars(CommandBarList(*bars, fields.PathOf("commandBars")));
   }
   loaded.vbe = std::move(vbe);
   loaded.class_registry = std::make_shared<MemoryClassRegistry>(std::move(classes));
