@@ -29,7 +29,7 @@ target_link_libraries(tovalin_engine PUBLIC tovalin_host tovalin_output tovalin_
 tovalin_layer(tovalin_dialogs dialogs)
 target_link_libraries(tovalin_dialogs PUBLIC tovalin_engine tovalin_common tovalin_host)
 tovalin_layer(tovalin_addin addin)
-target_link_libraries(tovalin_addin PUBLIC tovalin_host)
+target_link_libraries(tovalin_addin PUBLIC tovalin_host tovalin_common)
 
 tovalin_layer(tovalin_host_win32 host/win32)
 target_link_libraries(tovalin_host_win32 PUBLIC tovalin_host tovalin_output

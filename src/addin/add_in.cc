@@ -24,9 +24,12 @@ AddIn::~AddIn() {
 }
 
 void AddIn::SetMenuItemHandler(std::shared_ptr<CommandBarEvents> handler) {
+  if (handler == MenuItemHandler_) return;
+  // The new source is connected first: one that cannot be connected is not kept, and the old
+  // one stays bound.
+  if (handler != nullptr) handler->Connect(this);
   if (MenuItemHandler_ != nullptr) MenuItemHandler_->Disconnect(this);
   MenuItemHandler_ = std::move(handler);
-  if (MenuItemHandler_ != nullptr) MenuItemHandler_->Connect(this);
 }
 
 void AddIn::AddinInstance_OnConnection(const std::shared_ptr<Vbe>& Application,

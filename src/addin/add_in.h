@@ -53,7 +53,8 @@ class AddIn : private CommandBarClickSink {
   const std::shared_ptr<CommandBarEvents>& MenuItemHandler() const { return MenuItemHandler_; }
   void SetIDE(std::shared_ptr<Vbe> ide) { IDE_ = std::move(ide); }
   void SetMenuItem(std::shared_ptr<CommandBarControl> item) { MenuItem_ = std::move(item); }
-  // Binds the event source: the old one is disconnected, the new one connected.
+  // Binds the event source: the new one is connected, then the old one disconnected. Throws
+  // HostError, keeping the old one, when the new one cannot be connected.
   void SetMenuItemHandler(std::shared_ptr<CommandBarEvents> handler);
 
  private:

@@ -1,13 +1,8 @@
 #include "output/code_page_encoder.h"
 
-#include <iconv.h>
+#include <utility>
 
-#include <array>
-#include <cerrno>
-#include <stdexcept>
-#include <vector>
-
-#include "host/code_page_names.h"
+#include "output/platform_encoder.h"
 
 namespace tovalin {
 namespace {
@@ -18,9 +13,48 @@ bool IsWideCodePage(uint32_t code_page) {
   return code_page == 1200 || code_page == 1201 || code_page == 12000 || code_page == 12001;
 }
 
-// The length of the well-formed UTF-8 sequence at the start of `s`, or 0 when it does not start
-// with one (a stray continuation byte, an overlong form, a surrogate, a value past U+10FFFF or a
-// sequence cut short).
+// Splits the input into well-formed runs, which the platform encoder converts, and single bytes
+// that are not UTF-8, each written as one "?", so that every platform counts them alike.
+class ValidatingEncoder : public CodePageEncoder {
+ public:
+  explicit ValidatingEncoder(std::unique_ptr<CodePageEncoder> platform)
+      : platform_(std::move(platform)) {}
+
+  size_t Encode(std::string_view utf8, std::string& out) override {
+    size_t substituted = 0;
+    while (!utf8.empty()) {
+      size_t valid = 0;
+      while (valid < utf8.size()) {
+        const size_t length = Utf8SequenceLength(utf8.substr(valid));
+        if (length == 0) break;
+        valid += length;
+      }
+      if (valid > 0) substituted += platform_->Encode(utf8.substr(0, valid), out);
+      utf8.remove_prefix(valid);
+      if (!utf8.empty()) {
+        out += '?';
+        ++substituted;
+        utf8.remove_prefix(1);
+      }
+    }
+    return substituted;
+  }
+
+ private:
+  std::unique_ptr<CodePageEncoder> platform_;
+};
+
+// The document's keywords, numbers and line ends are ASCII: a code page that writes printable
+// ASCII, CR or LF as other bytes (EBCDIC, say) cannot hold a form file.
+bool KeepsAscii(CodePageEncoder& encoder) {
+  std::string ascii = "\r\n";
+  for (char c = 0x20; c < 0x7F; ++c) ascii += c;
+  std::string encoded;
+  return encoder.Encode(ascii, encoded) == 0 && encoded == ascii;
+}
+
+}  // namespace
+
 size_t Utf8SequenceLength(std::string_view s) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
   const auto continuation = [&](size_t i) { return i < s.size() && (byte(i) & 0xC0) == 0x80; };
@@ -43,98 +77,13 @@ size_t Utf8SequenceLength(std::string_view s) {
   return 0;
 }
 
-class IconvEncoder : public CodePageEncoder {
- public:
-  explicit IconvEncoder(iconv_t cd) : cd_(cd) {}
-  ~IconvEncoder() override { iconv_close(cd_); }
-  IconvEncoder(const IconvEncoder&) = delete;
-  IconvEncoder& operator=(const IconvEncoder&) = delete;
-
-  size_t Encode(std::string_view utf8, std::string& out) override {
-    size_t substituted = 0;
-    // Start from the initial shift state whatever an earlier call left behind.
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    while (!utf8.empty()) {
-      char* in = const_cast<char*>(utf8.data());
-      size_t in_left = utf8.size();
-      const size_t produced = Convert(&in, &in_left, out);
-      const int error = errno;
-      utf8.remove_prefix(utf8.size() - in_left);
-      if (produced != kFailed) continue;
-      if (error == E2BIG) continue;  // the buffer filled; what it held was appended
-      if (error != EILSEQ && error != EINVAL) {
-        throw std::logic_error("iconv failed unexpectedly");
-      }
-      // A character the code page lacks, or bytes that are not UTF-8 (EINVAL: a sequence cut
-      // short at the end). Either way one "?" stands for what is skipped: the whole character,
-      // or the one offending byte.
-      const size_t length = Utf8SequenceLength(utf8);
-      utf8.remove_prefix(length == 0 ? 1 : length);
-      Flush(out);
-      out += '?';
-      ++substituted;
-    }
-    Flush(out);
-    return substituted;
-  }
-
- private:
-  static constexpr size_t kFailed = static_cast<size_t>(-1);
-
-  // One iconv call into the scratch buffer; appends what it produced to `out`. Returns iconv's
-  // result; on kFailed errno says why.
-  size_t Convert(char** in, size_t* in_left, std::string& out) {
-    char* buffer = buffer_.data();
-    size_t buffer_left = buffer_.size();
-    errno = 0;
-    const size_t result = iconv(cd_, in, in_left, &buffer, &buffer_left);
-    const int error = errno;
-    out.append(buffer_.data(), buffer_.size() - buffer_left);
-    errno = error;
-    if (result == kFailed && error == E2BIG && buffer_left == buffer_.size()) {
-      // No room even for one character: cannot happen with this buffer size, but must not spin.
-      throw std::logic_error("iconv output buffer too small");
-    }
-    return result;
-  }
-
-  // Writes whatever returns the converter to its initial shift state (nothing for stateless
-  // code pages), so that each piece of output stands on its own.
-  void Flush(std::string& out) {
-    char* buffer = buffer_.data();
-    size_t buffer_left = buffer_.size();
-    iconv(cd_, nullptr, nullptr, &buffer, &buffer_left);
-    out.append(buffer_.data(), buffer_.size() - buffer_left);
-  }
-
-  iconv_t cd_;
-  std::array<char, 1024> buffer_{};
-};
-
-}  // namespace
-
-namespace {
-
-// The document's keywords, numbers and line ends are ASCII: a code page that writes printable
-// ASCII, CR or LF as other bytes (EBCDIC, say) cannot hold a form file.
-bool KeepsAscii(CodePageEncoder& encoder) {
-  std::string ascii = "\r\n";
-  for (char c = 0x20; c < 0x7F; ++c) ascii += c;
-  std::string encoded;
-  return encoder.Encode(ascii, encoded) == 0 && encoded == ascii;
-}
-
-}  // namespace
-
 std::unique_ptr<CodePageEncoder> CodePageEncoder::Create(uint32_t code_page) {
   if (IsWideCodePage(code_page)) return nullptr;
-  for (const std::string& name : IconvNamesForCodePage(code_page)) {
-    iconv_t cd = iconv_open(name.c_str(), "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) continue;
-    auto encoder = std::make_unique<IconvEncoder>(cd);
-    return KeepsAscii(*encoder) ? std::move(encoder) : nullptr;
-  }
-  return nullptr;
+  std::unique_ptr<CodePageEncoder> platform = CreatePlatformEncoder(code_page);
+  if (platform == nullptr) return nullptr;
+  auto encoder = std::make_unique<ValidatingEncoder>(std::move(platform));
+  if (!KeepsAscii(*encoder)) return nullptr;
+  return encoder;
 }
 
 bool IsSupportedCodePage(uint32_t code_page) {

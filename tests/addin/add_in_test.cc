@@ -166,6 +166,21 @@ TEST_F(AddInTest, WithoutAnAddInsBarTheAddInStaysLoadedWithoutCommand) {
   EXPECT_EQ(bare.MenuItem(), nullptr);
 }
 
+TEST_F(AddInTest, AnEventSourceThatCannotBeConnectedIsNotKept) {
+  class RefusingEvents : public CommandBarEvents {
+   public:
+    void Connect(CommandBarClickSink*) override { throw HostError(459); }
+    void Disconnect(CommandBarClickSink*) noexcept override {}
+  };
+  AddIn add_in(factory_);
+  add_in.AddinInstance_OnConnection(vbe_, 0);
+  const auto bound = add_in.MenuItemHandler();
+  EXPECT_THROW(add_in.SetMenuItemHandler(std::make_shared<RefusingEvents>()), HostError);
+  EXPECT_EQ(add_in.MenuItemHandler(), bound);
+  add_in.SetMenuItemHandler(bound);  // the same source again stays connected once
+  EXPECT_EQ(AddIns()->controls().back()->ConnectedSinks(), 1);
+}
+
 TEST_F(AddInTest, AFailingDialogStepIsSkippedQuietly) {
   AddIn add_in(factory_);
   add_in.AddinInstance_OnConnection(vbe_, 0);

@@ -47,7 +47,12 @@ void MemoryCommandBarControl::Click(bool& handled, bool& cancel_default) {
   }
   for (const auto& source : sources) {
     const std::vector<CommandBarClickSink*> sinks = source->sinks();
-    for (CommandBarClickSink* sink : sinks) sink->Click(self, handled, cancel_default);
+    for (CommandBarClickSink* sink : sinks) {
+      // A sink that an earlier one disconnected during this click is not called.
+      const auto& now = source->sinks();
+      if (std::find(now.begin(), now.end(), sink) == now.end()) continue;
+      sink->Click(self, handled, cancel_default);
+    }
   }
 }
 

@@ -1,0 +1,47 @@
+#include "addin/win32/module.h"
+
+#include <atomic>
+
+namespace tovalin::win32 {
+namespace {
+
+HINSTANCE g_instance = nullptr;
+std::atomic<long> g_count{0};
+
+// Paths are allowed beyond MAX_PATH; this bounds the buffer's growth.
+constexpr DWORD kMaxPathChars = 32768;
+
+}  // namespace
+
+HINSTANCE ModuleInstance() { return g_instance; }
+
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(path.size());
+    const DWORD length = GetModuleFileNameW(g_instance, path.data(), size);
+    if (length == 0) return {};
+    // A result that fills the buffer may be truncated: retry with a bigger one.
+    if (length < size) {
+      path.resize(length);
+      return path;
+    }
+    if (size >= kMaxPathChars) return {};
+    path.resize(size * 2);
+  }
+}
+
+void ModuleAddRef() { ++g_count; }
+void ModuleRelease() { --g_count; }
+bool ModuleInUse() { return g_count.load() != 0; }
+
+}  // namespace tovalin::win32
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    tovalin::win32::g_instance = instance;
+    // No thread notifications are needed; skipping them saves a call per thread.
+    DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}

@@ -1,0 +1,16 @@
+// Per-user registration of the module: the COM class AddIn with its ProgID and type library,
+// and the entry in the editor's list of add-ins. Nothing needs administrator rights, nothing is
+// shown, and unregistration removes exactly the keys registration creates (never their parents).
+#pragma once
+
+#include <windows.h>
+
+namespace tovalin::win32 {
+
+// Writes every key; on a failure removes what it wrote and returns the failing call's HRESULT.
+HRESULT RegisterServer() noexcept;
+
+// Removes every key, also when some are already gone; returns the first failure, S_OK otherwise.
+HRESULT UnregisterServer() noexcept;
+
+}  // namespace tovalin::win32
