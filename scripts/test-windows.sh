@@ -4,17 +4,15 @@
 # each part took. The build folders are those of `make windows`: build/windows-x64 and
 # build/windows-x86, with the Wine prefix beside them in build/wine-prefix. TOVALIN_BUILD_ROOT
 # names another folder for all three.
+# The steps are functions that `timed` and the exit trap call.
+# shellcheck disable=SC2317
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 builds=${TOVALIN_BUILD_ROOT:-$root/build}
 
-for tool in x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix widl wine wineserver Xvfb; do
-  if ! command -v "$tool" >/dev/null; then
-    bash scripts/install-dependencies.sh
-    break
-  fi
-done
+# Installs only what is missing (Wine, the cross compilers, Xvfb), quietly.
+bash scripts/install-dependencies.sh
 jobs=$(nproc)
 
 timings=()
@@ -57,7 +55,7 @@ start_display() {
   xvfb_pid=$!
   local waited=0
   until [ -s "$work/display" ]; do
-    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $waited -ge 100 ]; then
+    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ "$waited" -ge 100 ]; then
       echo "Xvfb did not start:" >&2
       cat "$work/xvfb.log" >&2
       exit 1
