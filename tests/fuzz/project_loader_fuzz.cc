@@ -7,8 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
-    tovalin::LoadProjectDescription(
-        std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.json");
+    tovalin::LoadProjectDescription(std::string_view(reinterpret_cast<const char*>(data), size),
+                                    "fuzz.json");
   } catch (const tovalin::DescriptionError&) {
   }
   return 0;

@@ -11,6 +11,7 @@
 #include "add_in_identity.h"
 #include "fake_editor/fake_editor.h"
 #include "harness_support.h"
+#include "host/fake_dispatch.h"
 #include "host/memory/memory_model.h"
 #include "host/win32/bstr.h"
 #include "host/win32/com_ptr.h"
@@ -202,7 +203,7 @@ TEST_F(ComServerTest, ConnectionWithoutAnEditorSucceedsAndAddsNothing) {
   EXPECT_EQ(connection->OnDisconnection(0, nullptr), S_OK);
 }
 
-TEST_F(ComServerTest, UnloadsOnlyWhenNoObjectOrLockIsLeft) {
+TEST_F(ComServerTest, UnloadsOnlyWhenNoObjectLockOrEventSinkIsLeft) {
   ASSERT_EQ(can_unload_now_(), S_OK) << "an object of an earlier test is still alive";
   {
     ComPtr<IClassFactory> factory = Factory();
@@ -216,7 +217,24 @@ TEST_F(ComServerTest, UnloadsOnlyWhenNoObjectOrLockIsLeft) {
   ComPtr<IDispatch> add_in = NewAddIn();
   ASSERT_TRUE(add_in);
   EXPECT_EQ(can_unload_now_(), S_FALSE) << "while the add-in object lives";
+  // An unlock nobody locked must not cancel the object's count.
+  EXPECT_EQ(Factory()->LockServer(FALSE), S_OK);
+  EXPECT_EQ(can_unload_now_(), S_FALSE) << "after an unmatched unlock";
   add_in.reset();
+  EXPECT_EQ(can_unload_now_(), S_OK);
+
+  // An event source may keep the add-in's click sink after Unadvise; the sink's code must stay
+  // loaded until the source lets it go.
+  auto* source = new FakeEventSource();
+  source->keep_unadvised = true;
+  add_in = NewAddIn();
+  ASSERT_TRUE(add_in);
+  EXPECT_EQ(PutRef(add_in.get(), L"MenuItemHandler", source), S_OK);
+  EXPECT_EQ(source->advised(), 1u);
+  add_in.reset();
+  EXPECT_EQ(source->advised(), 0u);
+  EXPECT_EQ(can_unload_now_(), S_FALSE) << "while the source holds the sink";
+  source->Release();
   EXPECT_EQ(can_unload_now_(), S_OK);
 }
 

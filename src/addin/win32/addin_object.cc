@@ -43,22 +43,22 @@ HRESULT AddInObject::Create(AddInObject** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   ITypeInfo* type_info = nullptr;
-  HRESULT hr = LoadAddInTypeInfo(&type_info);
-  if (FAILED(hr)) return hr;
-  hr = ComBoundary([&] {
+  const HRESULT hr = ComBoundary([&] {
+    const HRESULT loaded = LoadAddInTypeInfo(&type_info);
+    if (FAILED(loaded)) {
+      type_info = nullptr;  // what a failed call left there is not ours to release
+      return loaded;
+    }
     *object = new AddInObject(type_info);
     return S_OK;
   });
-  if (FAILED(hr)) type_info->Release();
+  if (FAILED(hr) && type_info != nullptr) type_info->Release();
   return hr;
 }
 
-AddInObject::AddInObject(ITypeInfo* type_info) : type_info_(type_info) { ModuleAddRef(); }
+AddInObject::AddInObject(ITypeInfo* type_info) : type_info_(type_info) {}
 
-AddInObject::~AddInObject() {
-  type_info_->Release();
-  ModuleRelease();
-}
+AddInObject::~AddInObject() { type_info_->Release(); }
 
 HRESULT AddInObject::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;

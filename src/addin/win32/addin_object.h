@@ -7,6 +7,7 @@
 
 #include "addin/add_in.h"
 #include "addin/win32/export_dialog.h"
+#include "addin/win32/module.h"
 #include "host/win32/editor_interfaces.h"
 #include "tovalin_idl.h"
 
@@ -54,6 +55,7 @@ class AddInObject final : public ::_AddIn, public IExtensibility2 {
   AddInObject(const AddInObject&) = delete;
   AddInObject& operator=(const AddInObject&) = delete;
 
+  ModuleReference module_;  // first: released after the members below
   LONG references_ = 1;
   ITypeInfo* type_info_;  // _AddIn's, owned
   Win32ExportDialogFactory dialogs_;

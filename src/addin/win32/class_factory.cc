@@ -1,13 +1,8 @@
 #include "addin/win32/class_factory.h"
 
 #include "addin/win32/addin_object.h"
-#include "addin/win32/module.h"
 
 namespace tovalin::win32 {
-
-AddInClassFactory::AddInClassFactory() { ModuleAddRef(); }
-
-AddInClassFactory::~AddInClassFactory() { ModuleRelease(); }
 
 HRESULT AddInClassFactory::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -42,9 +37,9 @@ HRESULT AddInClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ob
 
 HRESULT AddInClassFactory::LockServer(BOOL lock) {
   if (lock) {
-    ModuleAddRef();
+    ModuleLock();
   } else {
-    ModuleRelease();
+    ModuleUnlock();
   }
   return S_OK;
 }

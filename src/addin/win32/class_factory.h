@@ -3,12 +3,13 @@
 
 #include <objbase.h>
 
+#include "addin/win32/module.h"
+
 namespace tovalin::win32 {
 
 class AddInClassFactory final : public IClassFactory {
  public:
-  AddInClassFactory();
-  ~AddInClassFactory();
+  AddInClassFactory() = default;
   AddInClassFactory(const AddInClassFactory&) = delete;
   AddInClassFactory& operator=(const AddInClassFactory&) = delete;
 
@@ -19,6 +20,7 @@ class AddInClassFactory final : public IClassFactory {
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
  private:
+  ModuleReference module_;
   LONG references_ = 1;
 };
 

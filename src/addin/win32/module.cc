@@ -2,11 +2,14 @@
 
 #include <atomic>
 
+#include "host/win32/command_bar_event_sink.h"
+
 namespace tovalin::win32 {
 namespace {
 
 HINSTANCE g_instance = nullptr;
-std::atomic<long> g_count{0};
+std::atomic<long> g_objects{0};
+std::atomic<long> g_locks{0};
 
 // Paths are allowed beyond MAX_PATH; this bounds the buffer's growth.
 constexpr DWORD kMaxPathChars = 32768;
@@ -31,9 +34,23 @@ std::wstring ModulePath() {
   }
 }
 
-void ModuleAddRef() { ++g_count; }
-void ModuleRelease() { --g_count; }
-bool ModuleInUse() { return g_count.load() != 0; }
+void ModuleAddRef() { ++g_objects; }
+void ModuleRelease() { --g_objects; }
+
+void ModuleLock() { ++g_locks; }
+
+void ModuleUnlock() {
+  // A caller's unmatched unlock must not cancel another's lock or an object's count.
+  long locks = g_locks.load();
+  while (locks > 0 && !g_locks.compare_exchange_weak(locks, locks - 1)) {
+  }
+}
+
+bool ModuleInUse() {
+  // The event sinks count too: an event source may keep its sink after the add-in object is
+  // gone, and releases it later by calling into this module.
+  return g_objects.load() > 0 || g_locks.load() > 0 || LiveCommandBarEventSinks() > 0;
+}
 
 }  // namespace tovalin::win32
 

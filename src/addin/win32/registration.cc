@@ -137,6 +137,18 @@ HRESULT RemoveTypeLib(const TLIBATTR& attr) {
   return KeyExists(HKEY_CLASSES_ROOT, version_key) ? hr : S_OK;
 }
 
+// The ProgID key is shared by the 32-bit and 64-bit views of the registry, the class keys are not:
+// the other build's registration still needs the ProgID while its class key is there. Where
+// there is only one view, the other view is this one, whose class key is already gone.
+bool OtherBuildRegistered() {
+#ifdef _WIN64
+  constexpr REGSAM kOtherView = KEY_WOW64_32KEY;
+#else
+  constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+#endif
+  return KeyExists(HKEY_CURRENT_USER, ClassKey(), kOtherView);
+}
+
 HRESULT Register() {
   std::wstring path = ModulePath();
   if (path.empty()) return SELFREG_E_CLASS;
@@ -163,8 +175,8 @@ HRESULT Unregister() {
   HRESULT hr = path.empty() ? SELFREG_E_TYPELIB : type_lib.Load(path);
   if (SUCCEEDED(hr)) hr = RemoveTypeLib(type_lib.attr());
   note(hr);
-  note(FromWin32(DeleteKeyTree(HKEY_CURRENT_USER, ProgIdKey())));
   note(FromWin32(DeleteKeyTree(HKEY_CURRENT_USER, ClassKey())));
+  if (!OtherBuildRegistered()) note(FromWin32(DeleteKeyTree(HKEY_CURRENT_USER, ProgIdKey())));
   return first_failure;
 }
 

@@ -7,10 +7,13 @@
 
 namespace tovalin::win32 {
 
-// Writes every key; on a failure removes what it wrote and returns the failing call's HRESULT.
+// Writes every key. On a failure it removes the registration altogether, an earlier one
+// included (half of one would point the editor at a class it cannot create), and returns the
+// failing call's HRESULT.
 HRESULT RegisterServer() noexcept;
 
-// Removes every key, also when some are already gone; returns the first failure, S_OK otherwise.
+// Removes every key, also when some are already gone, but keeps the ProgID while the other
+// architecture's build is registered; returns the first failure, S_OK otherwise.
 HRESULT UnregisterServer() noexcept;
 
 }  // namespace tovalin::win32

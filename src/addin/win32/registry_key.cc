@@ -41,9 +41,9 @@ LONG DeleteKeyTree(HKEY parent, const std::wstring& path) {
   return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
 }
 
-bool KeyExists(HKEY parent, const std::wstring& path) {
+bool KeyExists(HKEY parent, const std::wstring& path, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }

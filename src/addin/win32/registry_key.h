@@ -31,7 +31,8 @@ LONG CreateKeyWithDefault(HKEY parent, const std::wstring& path, const std::wstr
 // Deletes `path` and everything below it; a key that does not exist counts as deleted.
 LONG DeleteKeyTree(HKEY parent, const std::wstring& path);
 
-// True when `path` can be opened for reading under `parent`.
-bool KeyExists(HKEY parent, const std::wstring& path);
+// True when `path` can be opened for reading under `parent`; `view` may name the 32-bit or
+// 64-bit view of the registry (KEY_WOW64_32KEY, KEY_WOW64_64KEY).
+bool KeyExists(HKEY parent, const std::wstring& path, REGSAM view = 0);
 
 }  // namespace tovalin::win32

@@ -33,7 +33,8 @@ struct LoadedDescription {
 };
 
 // `source_name` names the input in error messages.
-LoadedDescription LoadProjectDescription(std::string_view json_text, const std::string& source_name);
+LoadedDescription LoadProjectDescription(std::string_view json_text,
+                                         const std::string& source_name);
 // Reads and loads a file; an unreadable file is a DescriptionError naming it and the cause.
 LoadedDescription LoadProjectDescriptionFile(const std::string& path);
 

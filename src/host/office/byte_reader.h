@@ -50,8 +50,7 @@ class ByteReader {
   }
   void Require(size_t count) const {
     if (count > remaining()) {
-      Fail("needs " + std::to_string(count) + " bytes, " + std::to_string(remaining()) +
-           " left");
+      Fail("needs " + std::to_string(count) + " bytes, " + std::to_string(remaining()) + " left");
     }
   }
 

@@ -16,11 +16,11 @@ namespace tovalin {
 
 // Why a document could not be opened.
 enum class DocumentProblem {
-  kUnreadable,      // the file cannot be read at all
-  kNotADocument,    // none of the containers this program reads
-  kEncrypted,       // protected with a password
-  kNoVbaProject,    // a document without macros
-  kDamaged,         // a container or the VBA project is malformed
+  kUnreadable,    // the file cannot be read at all
+  kNotADocument,  // none of the containers this program reads
+  kEncrypted,     // protected with a password
+  kNoVbaProject,  // a document without macros
+  kDamaged,       // a container or the VBA project is malformed
 };
 
 class DocumentError : public std::runtime_error {

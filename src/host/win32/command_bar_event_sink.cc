@@ -6,6 +6,7 @@
 #include "host/host_error.h"
 #include "host/win32/bstr.h"
 #include "host/win32/com_ptr.h"
+#include "host/win32/dispatch_error.h"
 #include "host/win32/editor_interfaces.h"
 #include "host/win32/variant_convert.h"
 
@@ -25,17 +26,15 @@ VARIANT_BOOL* BooleanSlot(VARIANT& arg) {
   return nullptr;
 }
 
-// The runtime's error as the scode of an EXCEPINFO.
-void FillException(const HostError& error, EXCEPINFO* exception) {
+// The runtime's error as the scode of an EXCEPINFO. It runs inside a catch handler, so nothing
+// may leave it.
+void FillException(const HostError& error, EXCEPINFO* exception) noexcept {
   if (exception == nullptr) return;
   ZeroMemory(exception, sizeof(*exception));
-  const int32_t number = error.number();
-  exception->scode = number > 0 && number <= 0xFFFF
-                         ? MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number)
-                         : static_cast<HRESULT>(number);
+  exception->scode = HresultFromHostError(error);
   try {
     exception->bstrDescription = Bstr(error.description()).detach();
-  } catch (const HostError&) {
+  } catch (...) {
     // No memory for the text: the number alone goes back.
   }
 }

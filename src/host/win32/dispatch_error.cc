@@ -51,6 +51,16 @@ int32_t ErrorNumberFromHresult(HRESULT hr) {
   }
 }
 
+HRESULT HresultFromHostError(const HostError& error) noexcept {
+  const int32_t number = error.number();
+  if (number > 0 && number <= 0xFFFF) {
+    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, static_cast<WORD>(number));
+  }
+  // Not a failure code (0, or a positive number past the runtime's range): a generic failure,
+  // never a success.
+  return number < 0 ? static_cast<HRESULT>(number) : E_FAIL;
+}
+
 HostError HostErrorFromHresult(HRESULT hr) {
   const int32_t number = ErrorNumberFromHresult(hr);
   return HostError(number, DefaultDescription(number));

@@ -24,6 +24,11 @@ int32_t ErrorNumberFromHresult(HRESULT hr);
 
 HostError HostErrorFromHresult(HRESULT hr);
 
+// The HRESULT by which an object raises `error` to a late-bound caller, the inverse of
+// ErrorNumberFromHresult for the runtime's numbers: 1 to 65535 go in the runtime's facility
+// (0x800Axxxx); an automation error's number is its HRESULT already.
+HRESULT HresultFromHostError(const HostError& error) noexcept;
+
 // For the result of IDispatch::Invoke. `info` is the EXCEPINFO the call filled (read only for
 // DISP_E_EXCEPTION; its deferred fill-in is called here when set). The caller frees its BSTRs.
 HostError HostErrorFromInvoke(HRESULT hr, EXCEPINFO& info);

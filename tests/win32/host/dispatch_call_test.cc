@@ -34,6 +34,14 @@ TEST(DispatchErrorTest, MapsHresultsAsTheRuntimeDoes) {
     EXPECT_EQ(error.number(), c.number) << std::hex << c.hr;
     EXPECT_EQ(error.description(), c.description) << std::hex << c.hr;
   }
+
+  // Raising an error to a late-bound caller gives back the same number, whatever its range.
+  for (const int32_t number : {5, 438, 1004, 65535, -2147467259, -2147220990}) {
+    EXPECT_EQ(ErrorNumberFromHresult(HresultFromHostError(HostError(number, ""))), number)
+        << number;
+  }
+  EXPECT_TRUE(FAILED(HresultFromHostError(HostError(0, ""))));
+  EXPECT_TRUE(FAILED(HresultFromHostError(HostError(70000, ""))));
 }
 
 HRESULT STDMETHODCALLTYPE FillLater(EXCEPINFO* info) {

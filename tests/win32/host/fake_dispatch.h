@@ -1,14 +1,16 @@
 // Test support for the Win32 host's unit tests. FakeDispatch is a scriptable IDispatch: members
 // by name with handlers or fixed values, a collection's items behind _NewEnum, a type name
 // through a minimal ITypeInfo, a second IDispatch pointer of the same object (as real objects
-// hand out tear-offs), and a record of the calls made. ThrownBy gives the error a call fails
-// with.
+// hand out tear-offs), and a record of the calls made. FakeEventSource sources the command-bar
+// click events. ThrownBy gives the error a call fails with.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <oaidl.h>
+#include <ocidl.h>
+#include <olectl.h>
 
 #include <cctype>
 #include <functional>
@@ -18,9 +20,11 @@
 #include <utility>
 #include <vector>
 
+#include "fake_editor/type_info.h"
 #include "host/host_error.h"
 #include "host/win32/bstr.h"
 #include "host/win32/com_ptr.h"
+#include "host/win32/editor_interfaces.h"
 #include "host/win32/unique_variant.h"
 #include "host/win32/utf16.h"
 
@@ -59,66 +63,6 @@ inline UniqueVariant ObjectVariant(IDispatch* object) {
   if (object != nullptr) object->AddRef();
   return UniqueVariant::Attach(v);
 }
-
-// A type description that only has a name.
-class NamedTypeInfo final : public ITypeInfo {
- public:
-  explicit NamedTypeInfo(std::string name) : name_(std::move(name)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ITypeInfo)) {
-      *out = this;
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetDocumentation(MEMBERID member, BSTR* name, BSTR* doc, DWORD* context,
-                                             BSTR* help_file) override {
-    if (member != MEMBERID_NIL) return TYPE_E_ELEMENTNOTFOUND;
-    if (name != nullptr) *name = Bstr(name_).detach();
-    if (doc != nullptr) *doc = nullptr;
-    if (context != nullptr) *context = 0;
-    if (help_file != nullptr) *help_file = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeAttr(TYPEATTR**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeComp(ITypeComp**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetFuncDesc(UINT, FUNCDESC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetVarDesc(UINT, VARDESC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetNames(MEMBERID, BSTR*, UINT, UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetRefTypeOfImplType(UINT, HREFTYPE*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetImplTypeFlags(UINT, INT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(LPOLESTR*, UINT, MEMBERID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(PVOID, MEMBERID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetDllEntry(MEMBERID, INVOKEKIND, BSTR*, BSTR*, WORD*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetRefTypeInfo(HREFTYPE, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE AddressOfMember(MEMBERID, INVOKEKIND, PVOID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, PVOID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetMops(MEMBERID, BSTR*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetContainingTypeLib(ITypeLib**, UINT*) override { return E_NOTIMPL; }
-  void STDMETHODCALLTYPE ReleaseTypeAttr(TYPEATTR*) override {}
-  void STDMETHODCALLTYPE ReleaseFuncDesc(FUNCDESC*) override {}
-  void STDMETHODCALLTYPE ReleaseVarDesc(VARDESC*) override {}
-
- private:
-  ULONG references_ = 1;
-  std::string name_;
-};
 
 // An enumerator over copies of the items it was given.
 class FakeEnum final : public IEnumVARIANT {
@@ -234,7 +178,7 @@ class FakeDispatch final : public IDispatch {
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** type) override {
     *type = nullptr;
     if (type_name_.empty()) return DISP_E_BADINDEX;
-    *type = new NamedTypeInfo(type_name_);
+    *type = fake::NewNamedTypeInfo(type_name_);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -305,6 +249,104 @@ class FakeDispatch final : public IDispatch {
   std::map<std::string, DISPID> names_;
   std::map<DISPID, Handler> handlers_;
   std::vector<Call> calls_;
+};
+
+// An event source with one connection point, for the command-bar events only. With
+// `keep_unadvised` set it holds on to a sink after Unadvise, as a real source may, until the
+// source itself goes.
+class FakeEventSource final : public IDispatch,
+                              public IConnectionPointContainer,
+                              public IConnectionPoint {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+      *out = static_cast<IDispatch*>(this);
+    } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
+      *out = static_cast<IConnectionPointContainer*>(this);
+    } else {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
+    *point = nullptr;
+    if (!IsEqualIID(iid, kDiidCommandBarEvents)) return CONNECT_E_NOCONNECTION;
+    *point = this;
+    AddRef();
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+    // An event source asks for the events interface, as the editor's does.
+    void* events = nullptr;
+    if (FAILED(sink->QueryInterface(kDiidCommandBarEvents, &events)))
+      return CONNECT_E_CANNOTCONNECT;
+    sinks_.push_back(ComPtr<IDispatch>::Attach(static_cast<IDispatch*>(events)));
+    *cookie = static_cast<DWORD>(sinks_.size());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+    if (cookie == 0 || cookie > sinks_.size() || !sinks_[cookie - 1]) return CONNECT_E_NOCONNECTION;
+    if (keep_unadvised) unadvised_.push_back(sinks_[cookie - 1]);
+    sinks_[cookie - 1].reset();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+
+  // Raises Click(control, handled, CancelDefault) on every advised sink.
+  void Click(IDispatch* control, VARIANT_BOOL& handled, VARIANT_BOOL& cancel_default) {
+    VARIANT args[3];
+    for (VARIANT& arg : args) VariantInit(&arg);
+    args[2].vt = VT_DISPATCH;
+    args[2].pdispVal = control;
+    args[1].vt = VT_BYREF | VT_BOOL;
+    args[1].pboolVal = &handled;
+    args[0].vt = VT_BYREF | VT_BOOL;
+    args[0].pboolVal = &cancel_default;
+    DISPPARAMS params{args, nullptr, 3, 0};
+    for (const ComPtr<IDispatch>& sink : sinks_) {
+      if (sink)
+        sink->Invoke(kDispidCommandBarClick, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr,
+                     nullptr, nullptr);
+    }
+  }
+  bool keep_unadvised = false;
+
+  size_t advised() const {
+    size_t count = 0;
+    for (const auto& sink : sinks_) count += sink ? 1 : 0;
+    return count;
+  }
+
+ private:
+  ULONG references_ = 1;
+  std::vector<ComPtr<IDispatch>> sinks_;
+  std::vector<ComPtr<IDispatch>> unadvised_;
 };
 
 }  // namespace tovalin::win32::testing
