@@ -6,6 +6,7 @@
 #include "dialogs/choose_form.h"
 #include "dialogs/win32/about_window.h"
 #include "dialogs/win32/dialog_ids.h"
+#include "dialogs/win32/thread_windows.h"
 #include "dialogs/win32/window_placement.h"
 #include "dialogs/win32/window_text.h"
 #include "host/host_error.h"
@@ -42,8 +43,7 @@ void ChooseFormWindow::ShowModal(ChooseForm& form) {
   failure_ = nullptr;
 
   CenterOverOwner(hwnd_, owner_);
-  const bool disable_owner = owner_ != nullptr && IsWindowEnabled(owner_);
-  if (disable_owner) EnableWindow(owner_, FALSE);
+  ThreadWindowsDisabled other_windows(hwnd_);
   ShowWindow(hwnd_, SW_SHOW);
   // The focus goes where Tab would first take it: the list (its label takes no focus).
   if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE); first != nullptr) {
@@ -67,7 +67,7 @@ void ChooseFormWindow::ShowModal(ChooseForm& form) {
 
   // The owner is enabled before the dialog hides, so that the activation returns to it rather
   // than to another application's window.
-  if (disable_owner) EnableWindow(owner_, TRUE);
+  other_windows.Restore();
   if (hwnd_ != nullptr) {
     const bool was_active = GetActiveWindow() == hwnd_;
     ShowWindow(hwnd_, SW_HIDE);

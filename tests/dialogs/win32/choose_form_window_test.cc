@@ -283,15 +283,19 @@ TEST_F(ChooseFormWindowTest, CancelEscAndTheCloseBoxCloseWithoutSavingAnything) 
        }},
       {"close box", [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); }},
   };
+  // Another window of the thread, such as a floating tool window of the editor.
+  OwnerWindow tool_window;
+  SetActiveWindow(owner_.hwnd());
   for (const auto& closer : closers) {
     SCOPED_TRACE(closer.name);
     Open();
     HWND list = Item(IDC_FORMS_LIST);
-    bool owner_disabled = false;
+    bool owner_disabled = false, tool_window_disabled = false;
     HWND focus = nullptr;
     POINT centre{}, owner_centre{};
     ShowWhile([&](HWND dialog) {
       owner_disabled = !IsWindowEnabled(owner_.hwnd());
+      tool_window_disabled = !IsWindowEnabled(tool_window.hwnd());
       GUITHREADINFO info{};
       info.cbSize = sizeof(info);
       GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
@@ -305,7 +309,9 @@ TEST_F(ChooseFormWindowTest, CancelEscAndTheCloseBoxCloseWithoutSavingAnything) 
       WaitUntilClosed(dialog, "the dialog");
     });
     EXPECT_TRUE(owner_disabled);
+    EXPECT_TRUE(tool_window_disabled);
     EXPECT_TRUE(IsWindowEnabled(owner_.hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(tool_window.hwnd()));
     EXPECT_EQ(focus, list);
     EXPECT_NEAR(centre.x, owner_centre.x, 1);
     EXPECT_NEAR(centre.y, owner_centre.y, 1);
