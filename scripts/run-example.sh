@@ -4,7 +4,7 @@
 # remembers them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-dependencies.sh
+bash scripts/install-dependencies.sh --native
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOVALIN_TESTS=OFF >/dev/null
 cmake --build build/release --target tovalin
 mkdir -p out

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "fake_editor/com_object.h"
 #include "fake_editor/type_info.h"
 #include "host/host_error.h"
 #include "host/win32/bstr.h"
@@ -65,25 +66,10 @@ inline UniqueVariant ObjectVariant(IDispatch* object) {
 }
 
 // An enumerator over copies of the items it was given.
-class FakeEnum final : public IEnumVARIANT {
+class FakeEnum final : public fake::ComObject<IEnumVARIANT> {
  public:
   explicit FakeEnum(const std::vector<UniqueVariant>& items) {
     for (const UniqueVariant& item : items) items_.push_back(CopyOf(item.get()));
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumVARIANT)) {
-      *out = this;
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
   }
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
     ULONG done = 0;
@@ -104,8 +90,13 @@ class FakeEnum final : public IEnumVARIANT {
   }
   HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT**) override { return E_NOTIMPL; }
 
+ protected:
+  void* FindInterface(REFIID iid) override {
+    if (IsEqualIID(iid, IID_IEnumVARIANT)) return static_cast<IEnumVARIANT*>(this);
+    return ComObject::FindInterface(iid);
+  }
+
  private:
-  ULONG references_ = 1;
   std::vector<UniqueVariant> items_;
   size_t next_ = 0;
 };
