@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 builds=${TOVALIN_BUILD_ROOT:-$root/build}
 
-# Installs only what is missing (Wine, the cross compilers, Xvfb), quietly.
+# Installs what is missing (Wine, the cross compilers, Xvfb); a no-op when all is there.
 bash scripts/install-dependencies.sh
 jobs=$(nproc)
 

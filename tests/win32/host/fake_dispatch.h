@@ -245,28 +245,16 @@ class FakeDispatch final : public IDispatch {
 // An event source with one connection point, for the command-bar events only. With
 // `keep_unadvised` set it holds on to a sink after Unadvise, as a real source may, until the
 // source itself goes.
-class FakeEventSource final : public IDispatch,
+class FakeEventSource final : public fake::ComObject<IDispatch>,
                               public IConnectionPointContainer,
                               public IConnectionPoint {
  public:
+  // One identity and one count for the three interfaces.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *out = static_cast<IDispatch*>(this);
-    } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
-      *out = static_cast<IConnectionPointContainer*>(this);
-    } else {
-      *out = nullptr;
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
+    return ComObject::QueryInterface(iid, out);
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ComObject::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return ComObject::Release(); }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
@@ -334,8 +322,16 @@ class FakeEventSource final : public IDispatch,
     return count;
   }
 
+ protected:
+  void* FindInterface(REFIID iid) override {
+    if (IsEqualIID(iid, IID_IDispatch)) return static_cast<IDispatch*>(this);
+    if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
+      return static_cast<IConnectionPointContainer*>(this);
+    }
+    return ComObject::FindInterface(iid);
+  }
+
  private:
-  ULONG references_ = 1;
   std::vector<ComPtr<IDispatch>> sinks_;
   std::vector<ComPtr<IDispatch>> unadvised_;
 };
